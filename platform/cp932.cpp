@@ -1,0 +1,49 @@
+#include "platform/cp932.h"
+
+#include <QFile>
+#include <cerrno>
+#include <iconv.h>
+
+std::optional<std::string> to_cp932(const QString& text) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    QByteArray in = text.toUtf8();
+    std::string out(static_cast<std::size_t>(in.size()) * 2 + 8, '\0');
+    char* inp = in.data();
+    std::size_t inleft = static_cast<std::size_t>(in.size());
+    char* outp = out.data();
+    std::size_t outleft = out.size();
+    const std::size_t rc = iconv(cd, &inp, &inleft, &outp, &outleft);
+    iconv_close(cd);
+    if (rc == static_cast<std::size_t>(-1) || inleft != 0) return {};
+    out.resize(out.size() - outleft);
+    return out;
+}
+
+bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error) {
+    std::string bytes;
+    for (const QString& line : lines) {
+        const auto encoded = to_cp932(line);
+        if (!encoded) {
+            if (error) *error = QStringLiteral("CP932 に変換できない文字があります");
+            return false;
+        }
+        bytes += *encoded;
+        bytes += "\r\n";
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    const bool flushed = file.flush();
+    file.close();
+    if (written != static_cast<qint64>(bytes.size()) || !flushed ||
+        file.error() != QFileDevice::NoError) {
+        if (error) *error = file.errorString();
+        QFile::remove(path);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,14 @@
+#include "platform/lazy_window.h"
+
+namespace {
+constexpr const char* kUnloaded = "kv_unloaded";
+}
+
+void unload_window(QWidget* window) {
+    if (!window || is_unloaded(window)) return;
+    window->setProperty(kUnloaded, true);
+    window->hide();
+    window->deleteLater();
+}
+
+bool is_unloaded(const QWidget* window) { return window->property(kUnloaded).toBool(); }

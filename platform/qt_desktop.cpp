@@ -1,0 +1,66 @@
+#include "platform/qt_desktop.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <QWidget>
+
+QStringList qt_name_filters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString desc = parts[i];
+        const QString pattern = parts[i + 1];
+        const QString suffix = QStringLiteral("(") + pattern + QStringLiteral(")");
+        out << (desc.trimmed().endsWith(suffix) ? desc : desc + QStringLiteral(" ") + suffix);
+    }
+    if (out.isEmpty() && !filter.isEmpty()) out << filter;
+    return out;
+}
+
+QtDesktop::QtDesktop() { clock_.start(); }
+
+void QtDesktop::beep() { QApplication::beep(); }
+
+std::int32_t QtDesktop::tick_count() {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(clock_.elapsed()));
+}
+
+namespace {
+std::optional<QString> run_dialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(qt_name_filters(request.filter));
+    if (!request.default_extension.isEmpty()) dialog.setDefaultSuffix(request.default_extension);
+    if (!request.file_name.isEmpty()) dialog.selectFile(request.file_name);
+    // Overwriting is asked by the caller itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+}  // namespace
+
+std::optional<QString> QtDesktop::open_file(const FileDialogRequest& request) {
+    return run_dialog(request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDesktop::save_file(const FileDialogRequest& request) {
+    return run_dialog(request, QFileDialog::AcceptSave);
+}
+
+void QtDesktop::error_box(const QString& text, const QString& title) {
+    QMessageBox::critical(QApplication::activeWindow(), title, text, QMessageBox::Ok);
+}
+
+bool QtDesktop::ask_yes_no(const QString& text, const QString& title) {
+    return QMessageBox::question(QApplication::activeWindow(), title, text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtDesktop::end_program() {
+    QApplication::closeAllWindows();
+    QApplication::exit(0);
+}

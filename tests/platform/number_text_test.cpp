@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "platform/number_text.h"
+
+namespace {
+
+struct PatternCase {
+    double value;
+    const char* pattern;
+    const char* expected;
+};
+
+TEST(FormatNumber, DisplayPatterns) {
+    const PatternCase cases[] = {
+        {5.0, "##0.00", "5.00"},       {0.0, "##0.00", "0.00"},
+        {7.9, "##0.00", "7.90"},       {-1.234, "##0.00", "-1.23"},
+        {0.125, "##0.00", "0.13"},     {1234.5, "##0.00", "1234.50"},
+        {0.5, "##.#0", ".50"},         {-0.5, "##.#0", "-.50"},
+        {0.0, "##.#0", ".00"},         {9.0, "##.#0", "9.00"},
+        {-1.0, "##.#0", "-1.00"},      {9.8, "####.#0", "9.80"},
+        {-9.8, "####.#0", "-9.80"},    {0.25, "####.#0", ".25"},
+        {22.5, "####.#0", "22.50"},    {123456.0, "####.#0", "123456.00"},
+        {5.9999998, "###0.0", "6.0"},  {0.0, "###0.0", "0.0"},
+        {-15.0, "##0.0", "-15.0"},     {60.0, "###0.0", "60.0"},
+        {0.0333, "0.000", "0.033"},    {-1.25, "#0.000", "-1.250"},
+        {0.1, "#0.000", "0.100"},      {3.0, "#0", "3"},
+        {0.0, "#0", "0"},              {12.0, "#0", "12"},
+        {0.0005, "0.000", "0.001"},    {-0.0004, "0.000", "0.000"},
+        {2.675, "##0.00", "2.68"},     {0.5, "###0.0", "0.5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(format_number(c.value, c.pattern).toStdString(), c.expected)
+            << c.value << " with " << c.pattern;
+    }
+}
+
+TEST(FormatNumber, SingleValuesAtTheirOwnPrecision) {
+    EXPECT_EQ(format_number(5.9999998f, "###0.0").toStdString(), "6.0");
+    EXPECT_EQ(format_number(1.0f / 30.0f, "0.000").toStdString(), "0.033");
+    EXPECT_EQ(format_number(0.1f * 3.0f, "#0.000").toStdString(), "0.300");
+    EXPECT_EQ(format_number(-1.0f / 256.0f, "##.#0").toStdString(), ".00");
+}
+
+struct GeneralCase {
+    float value;
+    const char* general;
+    const char* csv;
+};
+
+TEST(GeneralAndCsvNumber, Rules) {
+    const GeneralCase cases[] = {
+        {2.0f, "2", " 2"},
+        {1.5f, "1.5", " 1.5"},
+        {0.5f, "0.5", " .5"},
+        {-0.25f, "-0.25", "-.25"},
+        {0.0f, "0", " 0"},
+        {0.000015f, "1.5E-05", " 1.5E-05"},
+        {0.0001f, "0.0001", " .0001"},
+        {2.5f, "2.5", " 2.5"},
+        {1.0f / 30.0f, "0.03333334", " .03333334"},
+        {12345678.0f, "1.234568E+07", " 1.234568E+07"},
+        {1234567.0f, "1234567", " 1234567"},
+        {-3.0f, "-3", "-3"},
+        {0.1f * 3.0f, "0.3", " .3"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(general_number(c.value).toStdString(), c.general) << c.value;
+        EXPECT_EQ(csv_number(c.value).toStdString(), c.csv) << c.value;
+    }
+}
+
+TEST(ParseInt16, NearestHalvesToEvenAndRange) {
+    struct Case {
+        const char* text;
+        std::optional<std::int16_t> expected;
+    };
+    const Case cases[] = {
+        {"2", 2},          {" 400 ", 400},   {"2.5", 2},      {"3.5", 4},
+        {"-2.5", -2},      {"0", 0},         {"32767", 32767}, {"-32768", -32768},
+        {"32768", {}},     {"-32769", {}},   {"", {}},         {"abc", {}},
+        {"1e3", 1000},     {"２", 2},        {"4x", {}},       {".", {}},
+        {"32767.4", 32767}, {"32767.5", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parse_int16(QString::fromUtf8(c.text)), c.expected) << c.text;
+}
+
+TEST(ParseDecimal, AcceptsOnlyWholeNumbers) {
+    EXPECT_EQ(parse_decimal("50"), 50.0);
+    EXPECT_EQ(parse_decimal(" 12.5 "), 12.5);
+    EXPECT_EQ(parse_decimal("５０"), 50.0);
+    EXPECT_FALSE(parse_decimal("12cm"));
+    EXPECT_FALSE(parse_decimal(""));
+    EXPECT_FALSE(parse_decimal("1e999"));
+}
+
+TEST(LeadingNumber, ReadsLikeAReplyConversion) {
+    EXPECT_EQ(leading_number("300"), 300.0);
+    EXPECT_EQ(leading_number("  42 frames"), 42.0);
+    EXPECT_EQ(leading_number("-7.5x"), -7.5);
+    EXPECT_EQ(leading_number("エラー"), 0.0);
+    EXPECT_EQ(leading_number(""), 0.0);
+    EXPECT_EQ(leading_number("1e2"), 100.0);
+    EXPECT_EQ(round_to_int16(leading_number("40000")), std::nullopt);
+    EXPECT_EQ(round_to_int16(leading_number("12.5")), 12);
+}
+
+}  // namespace
