@@ -1,0 +1,34 @@
+#include "tables/save_table_csv.h"
+
+#include <QFileInfo>
+
+#include "platform/desktop.h"
+#include "tables/replace_file.h"
+
+namespace {
+CsvSaveOutcome fail(QString* error, const QString& why) {
+    if (error) *error = why;
+    desktop().beep();
+    return CsvSaveOutcome::Failed;
+}
+}  // namespace
+
+CsvSaveOutcome save_table_csv(const QString& filter, const CsvHeader& header,
+                              const std::vector<TableRow>& rows, QString* error) {
+    const auto path = desktop().save_file({filter, QString(), QStringLiteral("csv")});
+    if (!path) return CsvSaveOutcome::Cancelled;
+
+    // A dangling symbolic link counts as an existing name too: writing would replace it.
+    const QFileInfo target(*path);
+    if (target.exists() || target.isSymLink()) {
+        const QString question = QStringLiteral("同じ名前のファイルが存在します。") +
+                                 QStringLiteral("\r\n") + QStringLiteral("上書きしますか？");
+        if (!desktop().ask_yes_no(question, program_name())) return CsvSaveOutcome::KeptExisting;
+    }
+
+    const auto bytes = csv_file_bytes(header, rows);
+    if (!bytes) return fail(error, QStringLiteral("CP932 に変換できない文字があります"));
+    QString why;
+    if (!replace_file(*path, *bytes, &why)) return fail(error, why);
+    return CsvSaveOutcome::Saved;
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+#include "tables/csv_table.h"
+#include "tables/table_rows.h"
+
+enum class CsvSaveOutcome { Saved, Cancelled, KeptExisting, Failed };
+
+// The save procedure of both table windows: the save dialog (the given filter, no initial
+// name, default extension csv), the overwrite question when the chosen file exists, then the
+// file. Cancel and No write and delete nothing. A failure beeps, shows no message and leaves
+// an existing file as it was; `error` (optional) then says why, for diagnosis.
+CsvSaveOutcome save_table_csv(const QString& filter, const CsvHeader& header,
+                              const std::vector<TableRow>& rows, QString* error = nullptr);

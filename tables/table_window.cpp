@@ -1,0 +1,52 @@
+#include "tables/table_window.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "platform/lazy_window.h"
+#include "platform/twips.h"
+#include "state/analysis_state.h"
+#include "tables/save_table_csv.h"
+
+namespace {
+constexpr double kOuterWidthTwips = 5000;
+constexpr double kOuterHeightTwips = 4000;
+constexpr double kRightOfCentreTwips = 800;
+constexpr double kAboveCentreTwips = 400;
+
+template <class Control>
+Control* make_control(QWidget* parent, const char* name, const TwipsRect& r) {
+    auto* c = new Control(parent);
+    c->setObjectName(QString::fromUtf8(name));
+    place_twips(c, r.left, r.top, r.width, r.height);
+    return c;
+}
+}  // namespace
+
+TableWindow::TableWindow(const TableWindowSpec& spec) : spec_(spec) {
+    setWindowTitle(spec.caption);
+    MSFlexGrid1 = make_control<QTableWidget>(this, "MSFlexGrid1", spec.grid);
+    Cmd_save = make_control<QPushButton>(this, "Cmd_save", spec.save);
+    Cmd_save->setText(QStringLiteral("保存"));
+    Cmd_close = make_control<QPushButton>(this, "Cmd_close", spec.close);
+    Cmd_close->setText(QStringLiteral("閉じる"));
+    connect(Cmd_save, &QPushButton::clicked, this, &TableWindow::Cmd_save_Click);
+    connect(Cmd_close, &QPushButton::clicked, this, &TableWindow::Cmd_close_Click);
+
+    set_outer_size_twips(this, kOuterWidthTwips, kOuterHeightTwips);
+    centre_on_screen_twips(this, kRightOfCentreTwips, -kAboveCentreTwips);
+    setup_table_grid(MSFlexGrid1, spec.grid_header);
+    fill_table_grid(MSFlexGrid1, spec.rows(state()));
+}
+
+void TableWindow::Cmd_save_Click() {
+    save_table_csv(spec_.csv_filter, spec_.csv_header, spec_.rows(state()));
+}
+
+void TableWindow::Cmd_close_Click() { unload_window(this); }
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+    unload_window(this);
+    event->accept();
+}

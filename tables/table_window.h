@@ -1,0 +1,46 @@
+#pragma once
+#include <QWidget>
+
+#include "tables/csv_table.h"
+#include "tables/table_grid.h"
+#include "tables/table_rows.h"
+
+class QCloseEvent;
+class QPushButton;
+class QTableWidget;
+
+// A rectangle in twips: left, top, width, height.
+struct TwipsRect {
+    double left, top, width, height;
+};
+
+// What distinguishes one table window from the other.
+struct TableWindowSpec {
+    QString caption;
+    TwipsRect grid, save, close;
+    GridHeader grid_header;
+    QString csv_filter;
+    CsvHeader csv_header;
+    std::vector<TableRow> (*rows)(const AnalysisState&);
+};
+
+// A table window: a snapshot grid filled once at load, a save button that writes the analysis
+// state as it is at that moment, and a close button that unloads the window.
+class TableWindow : public QWidget {
+    Q_OBJECT
+public:
+    QTableWidget* MSFlexGrid1;
+    QPushButton* Cmd_save;
+    QPushButton* Cmd_close;
+
+    void Cmd_save_Click();
+    void Cmd_close_Click();
+
+protected:
+    // Runs the load sequence: size, place, grid set up and filled.
+    explicit TableWindow(const TableWindowSpec& spec);
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    const TableWindowSpec& spec_;
+};
