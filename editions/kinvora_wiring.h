@@ -1,0 +1,7 @@
+#pragma once
+
+class Form1;
+
+// Connects Kinvora's windows to one another: the main window's graph buttons to the graph
+// windows, and the graph windows' table buttons to the table windows.
+void wire_kinvora_windows(Form1& main_window);

@@ -1,0 +1,119 @@
+#include "mainwindow/form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <stdexcept>
+
+#include "platform/desktop.h"
+#include "platform/number_text.h"
+#include "platform/picture_box.h"
+#include "platform/twips.h"
+#include "video/video_device.h"
+
+LazyWindow<Form1>& form1() {
+    static LazyWindow<Form1> instance;
+    return instance;
+}
+
+Form1::Form1() {
+    build_controls();
+    build_menu();
+    connect_handlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load() {
+    set_outer_size_twips(this, 12288, static_cast<double>(8524.8f));
+    centre_on_screen_twips(this);
+    state().frame_time = static_cast<float>(1.0 / 30.0);
+    state().frame_time_label = "1/30秒";
+    x_from_left = false;
+    y_from_top = false;
+    // The window and its three picture boxes draw in pixels.
+    Picture1->set_scale_pixels();
+    Picture2->set_scale_pixels();
+    Picture3->set_scale_pixels();
+    Picture1->set_outer_size(320, 240);
+    Picture2->set_outer_size(Picture1->outer_width() + 50, Picture1->outer_height() + 50);
+    Picture3->set_outer_size(Picture1->outer_width(), Picture1->outer_height());
+    Picture1->set_scale_pixels();
+    Picture2->set_scale_pixels();
+    Picture3->set_scale_pixels();
+    CommonDialog1.cancel_error = true;
+    cmd_enabled(false, false);
+    Cmd_makimodoshi->setEnabled(false);
+    Cmd_Reset->setEnabled(false);
+    Cmd_vt->setEnabled(false);
+    Cmd_st->setEnabled(false);
+    Cmd_trans->setEnabled(false);
+    Cmd_Length2->setEnabled(false);
+    Timer1->setInterval(100);
+    Timer1->stop();
+    marking_enabled = false;
+    state().mark_count = 0;
+    state().calib_clicks = 0;
+    state().calib_mode = false;
+}
+
+void Form1::Form_Activate() { draw_rulers(); }
+
+void Form1::mnuend_Click() {
+    if (ending_) return;
+    ending_ = true;
+    std::string reply;
+    video_command("close avfile", reply);
+    desktop().end_program();
+}
+
+void Form1::Form_Unload() { mnuend_Click(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+bool Form1::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void Form1::cmd_enabled(const QVariant& b1, const QVariant& b2) {
+    Command1->setEnabled(b1.toBool());
+    Command2->setEnabled(b2.toBool());
+    Command3->setEnabled(b2.toBool());
+    Command4->setEnabled(b2.toBool());
+    Command6->setEnabled(b2.toBool());
+    HScroll1->setEnabled(b2.toBool());
+}
+
+void Form1::wind_xywh(const QString& a, double& xs, double& ys, double& w, double& h) {
+    const qsizetype p1 = a.indexOf(QLatin1Char(' '));
+    const qsizetype p2 = p1 < 0 ? -1 : a.indexOf(QLatin1Char(' '), p1 + 1);
+    const qsizetype p3 = p2 < 0 ? -1 : a.indexOf(QLatin1Char(' '), p2 + 1);
+    if (p3 < 0) throw std::runtime_error("wind_xywh: fewer than four numbers");
+    auto value = [&a](qsizetype from, qsizetype count) {
+        return leading_number(a.mid(from, count).toStdString());
+    };
+    xs = value(0, p1);
+    ys = value(p1 + 1, p2 - p1);
+    w = value(p2 + 1, p3 - p2);
+    h = value(p3 + 1, a.size() - p3);
+}
+
+void Form1::Cmd_vt_Click() {
+    if (state().mark_count >= 1 && open_vt_graph) open_vt_graph();
+}
+
+void Form1::Cmd_st_Click() {
+    if (state().mark_count >= 1 && open_st_graph) open_st_graph();
+}

@@ -1,0 +1,43 @@
+// Length calibration: two clicks of known distance on the canvas.
+#include <cmath>
+
+#include "mainwindow/form1.h"
+#include "marking/form4.h"
+#include "platform/desktop.h"
+#include "platform/palette.h"
+#include "platform/picture_box.h"
+
+void Form1::Cmd_Length2_Click() {
+    state().calib_clicks = 0;
+    state().calib_mode = true;
+    Form4& dialog = form4().get();
+    dialog.show();
+    dialog.raise();
+}
+
+void Form1::calibration_click(float x, float y) {
+    AnalysisState& s = state();
+    if (s.calib_clicks >= kMaxIndex) {
+        desktop().error_box(QStringLiteral("長さの設定でクリックできるのは 100 回までです。"
+                                           "「長さの設定」を押してやり直してください。"),
+                            program_name());
+        return;
+    }
+    const auto k = static_cast<std::size_t>(++s.calib_clicks);
+    form4()->keep_in_view();
+    if (k >= 3 && k % 2 == 1) {
+        Picture3->cls();
+        refresh_canvas(1, s.mark_count);
+    }
+    disc(Picture3, x, y, pal::kLightGreen);
+    s.calib_x[k] = static_cast<float>((canvas_w - x) / 40.0);
+    s.calib_y[k] = static_cast<float>((canvas_h - y) / 40.0);
+    if (k % 2 == 0) {
+        Picture3->line(canvas_w - 40.0 * s.calib_x[k - 1], canvas_h - 40.0 * s.calib_y[k - 1],
+                       canvas_w - 40.0 * s.calib_x[k], canvas_h - 40.0 * s.calib_y[k],
+                       palette_color(pal::kLightGreen));
+        const double dy = static_cast<double>(s.calib_y[k - 1]) - s.calib_y[k];
+        const double dx = static_cast<double>(s.calib_x[k - 1]) - s.calib_x[k];
+        s.calib_unit_len = static_cast<float>(std::sqrt(dy * dy + dx * dx));
+    }
+}

@@ -1,0 +1,74 @@
+#include "video/video_device.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "mediaservice/media_service.h"
+#include "platform/desktop.h"
+#include "platform/number_text.h"
+
+namespace {
+MediaService* g_service = nullptr;
+
+using ReplyBuffer = std::array<char, kReplyBufferSize>;
+
+// Writes a text into the buffer as a service does: with a closing NUL when it fits.
+void write_buffer(ReplyBuffer& buffer, const std::string& text) {
+    const std::size_t n = std::min(text.size(), buffer.size());
+    std::copy_n(text.data(), n, buffer.begin());
+    if (n < buffer.size()) buffer[n] = '\0';
+}
+}  // namespace
+
+void set_video_service(MediaService* service) { g_service = service; }
+
+std::int32_t video_command(std::string_view command, std::string& reply) {
+    ReplyBuffer buffer;
+    buffer.fill(' ');
+    std::string answer;
+    std::int32_t code = -1;
+    if (g_service) {
+        code = g_service->send(command, answer);
+        write_buffer(buffer, answer);
+    }
+    if (code != 0) {
+        desktop().beep();
+        write_buffer(buffer, g_service ? g_service->error_text(code)
+                                       : std::string("ビデオサービスがありません"));
+    }
+    const auto nul = std::find(buffer.begin(), buffer.end(), '\0');
+    if (nul != buffer.end()) reply.assign(buffer.begin(), nul);
+    return code;
+}
+
+std::string short_path(const QString& path) {
+    if (path.isEmpty() || !QFileInfo::exists(path)) return {};
+    const QByteArray bytes = QFileInfo(path).absoluteFilePath().toUtf8();
+    std::string out;
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '~' ||
+                           c == '/' || c == '-';
+        if (plain) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+std::string plain_number(long long value) { return std::to_string(value); }
+
+std::string signed_blank(long long value) {
+    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
+
+std::optional<std::int16_t> reply_to_int16(std::string_view reply) {
+    return round_to_int16(leading_number(reply));
+}
