@@ -1,0 +1,23 @@
+#include "graphs/graph_windows.h"
+
+namespace {
+void show_in_front(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+}  // namespace
+
+LazyWindow<Form2>& form2() {
+    static LazyWindow<Form2> window;
+    return window;
+}
+
+LazyWindow<Form3>& form3() {
+    static LazyWindow<Form3> window;
+    return window;
+}
+
+void show_vt_graph() { show_in_front(form2().get()); }
+
+void show_st_graph() { show_in_front(form3().get()); }
