@@ -1,27 +1,115 @@
 #include "tables/replace_file.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Written on plain system calls rather than QSaveFile: QSaveFile (Qt 6.4) lets a write
+// error that only shows when its buffer is flushed at commit pass, and renames a truncated
+// file over the old one.
+namespace {
+
+QString system_error(const char* step) {
+    return QString::fromLatin1(step) + QStringLiteral(": ") +
+           QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The temporary file: removed when it goes out of scope unless it took the target's place.
+class TempFile {
+public:
+    explicit TempFile(const QByteArray& target) {
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            name_ = target + ".kvtmp" + QByteArray::number(getpid()) + "_" +
+                    QByteArray::number(attempt);
+            // 0666 as for any new file: the user's umask decides.
+            fd_ = open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ < 0 && errno != EEXIST) break;
+        }
+    }
+    ~TempFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!kept_ && opened_) unlink(name_.constData());
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    bool open_ok() {
+        opened_ = fd_ >= 0;
+        return opened_;
+    }
+    int fd() const { return fd_; }
+    const QByteArray& name() const { return name_; }
+    bool close() {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    QByteArray name_;
+    int fd_ = -1;
+    bool opened_ = false;
+    bool kept_ = false;
+};
+
+bool write_all(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A link to an existing file stays a link: its target is the file that gets replaced.
+QByteArray file_to_replace(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink() && info.exists()) return QFile::encodeName(info.canonicalFilePath());
+    return QFile::encodeName(path);
+}
+
+}  // namespace
 
 bool replace_file(const QString& path, const std::string& bytes, QString* error) {
-    // QSaveFile writes beside the target and renames over it on commit; it keeps the old
-    // file's permissions. Writing in place when the folder is not writable stays off: that
-    // would destroy the old file before the new one is complete.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
+    const QByteArray target = file_to_replace(path);
+    struct stat old_file {};
+    const bool had_file = stat(target.constData(), &old_file) == 0;
+    if (had_file && S_ISDIR(old_file.st_mode)) {
+        errno = EISDIR;
+        if (error) *error = system_error("open");
         return false;
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        file.commit();  // removes the temporary file
+
+    TempFile temp(target);
+    const char* failed = nullptr;
+    if (!temp.open_ok()) {
+        failed = "create";
+    } else if (!write_all(temp.fd(), bytes)) {
+        failed = "write";
+    } else if (had_file && fchmod(temp.fd(), old_file.st_mode & 07777) != 0) {
+        failed = "chmod";
+    } else if (fsync(temp.fd()) != 0) {
+        failed = "sync";
+    } else if (!temp.close()) {
+        failed = "close";
+    } else if (rename(temp.name().constData(), target.constData()) != 0) {
+        failed = "rename";
+    }
+    if (failed) {
+        if (error) *error = system_error(failed);
         return false;
     }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
+    temp.keep();
     return true;
 }

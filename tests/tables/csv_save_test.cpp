@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "tables/csv_table.h"
+#include "tables/save_table_csv.h"
+#include "tests/tables/table_test_support.h"
+
+namespace {
+
+const QString kFilter = QStringLiteral("x,y-tデータ(*.csv)|*.csv");
+const CsvHeader kHeader{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+const std::vector<TableRow> kRows{{0.0f, 0.5f, -0.25f}, {2.0f, 1.5f, 0.000015f}};
+const std::string kRowsFile =
+    "\"a\",\"b\",\"c\"\r\n\" 0\",\" .5\",\"-.25\"\r\n\" 2\",\" 1.5\",\" 1.5E-05\"\r\n";
+const std::string kOldFile = "old contents that must survive a failed save\r\n";
+
+using CsvSave = TableTest;
+
+TEST_F(CsvSave, AsksForANewNameWithTheFilterAndCsvExtension) {
+    desk.save_answers.push_back(path_in_dir("t.csv"));
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Saved);
+    ASSERT_EQ(desk.save_requests.size(), 1u);
+    EXPECT_EQ(desk.save_requests[0].filter, kFilter);
+    EXPECT_TRUE(desk.save_requests[0].file_name.isEmpty());
+    EXPECT_EQ(desk.save_requests[0].default_extension, QStringLiteral("csv"));
+    EXPECT_TRUE(desk.messages.empty()) << "a new name is not a question";
+    EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kRowsFile);
+    EXPECT_EQ(desk.beeps, 0);
+}
+
+TEST_F(CsvSave, CancelAndNoLeaveTheDiskAsItWas) {
+    write_bytes(path_in_dir("t.csv"), kOldFile);
+    desk.save_answers.push_back(std::nullopt);
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Cancelled);
+    EXPECT_TRUE(desk.messages.empty());
+
+    desk.save_answers.push_back(path_in_dir("t.csv"));
+    desk.yes_no_answers.push_back(false);
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::KeptExisting);
+
+    EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kOldFile);
+    EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")});
+    EXPECT_EQ(desk.beeps, 0);
+}
+
+TEST_F(CsvSave, YesReplacesTheFileAndKeepsItsPermissions) {
+    write_bytes(path_in_dir("t.csv"), kOldFile + kOldFile + kOldFile);
+    const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path_in_dir("t.csv"), perms));
+    desk.save_answers.push_back(path_in_dir("t.csv"));
+    desk.yes_no_answers.push_back(true);
+
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Saved);
+
+    ASSERT_EQ(desk.messages.size(), 1u);
+    EXPECT_EQ(desk.messages[0].kind, QStringLiteral("question"));
+    EXPECT_EQ(desk.messages[0].title, program_name());
+    EXPECT_EQ(desk.messages[0].text,
+              QStringLiteral("同じ名前のファイルが存在します。\r\n上書きしますか？"));
+    EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kRowsFile) << "only the new data";
+    EXPECT_EQ(QFile::permissions(path_in_dir("t.csv")) & 0x7077, perms & 0x7077);
+    EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")}) << "no temporary left";
+}
+
+TEST_F(CsvSave, SavingTwiceToOneNameAsksTheSecondTime) {
+    for (int i = 0; i < 2; ++i) desk.save_answers.push_back(path_in_dir("t.csv"));
+    desk.yes_no_answers.push_back(true);
+    save_table_csv(kFilter, kHeader, {});
+    save_table_csv(kFilter, kHeader, kRows);
+    EXPECT_EQ(desk.messages.size(), 1u);
+    EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kRowsFile);
+}
+
+// Writes beyond a few bytes fail while it lives, as on a full disk; root is not exempt.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lim = old_;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*old_handler_)(int) = nullptr;
+};
+
+// The file cannot be written after the user said Yes: the old file must survive, whole.
+TEST_F(CsvSave, AFailedWriteBeepsAndKeepsTheOldFile) {
+    write_bytes(path_in_dir("t.csv"), kOldFile);
+    desk.save_answers.push_back(path_in_dir("t.csv"));
+    desk.yes_no_answers.push_back(true);
+    QString error;
+    CsvSaveOutcome outcome;
+    {
+        const FileSizeLimit full_disk(16);
+        outcome = save_table_csv(kFilter, kHeader, kRows, &error);
+    }
+    EXPECT_EQ(outcome, CsvSaveOutcome::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(desk.beeps, 1);
+    EXPECT_EQ(desk.messages.size(), 1u) << "only the question; a failure shows no message";
+    EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kOldFile);
+    EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")}) << "no temporary left";
+}
+
+TEST_F(CsvSave, AFolderThatCannotBeWrittenBeepsAndKeepsTheOldFile) {
+    write_bytes(path_in_dir("t.csv"), kOldFile);
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    if (access(dir.path().toLocal8Bit().constData(), W_OK) == 0) {
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        GTEST_SKIP() << "permissions do not bind this user (root); the full-disk case covers it";
+    }
+    desk.save_answers.push_back(path_in_dir("t.csv"));
+    desk.yes_no_answers.push_back(true);
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Failed);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(desk.beeps, 1);
+    EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kOldFile);
+    EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")});
+}
+
+TEST_F(CsvSave, AFolderThatDoesNotExistBeepsAndCreatesNothing) {
+    desk.save_answers.push_back(path_in_dir("gone/t.csv"));
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Failed);
+    EXPECT_EQ(desk.beeps, 1);
+    EXPECT_TRUE(desk.messages.empty());
+    EXPECT_TRUE(dir_entries().isEmpty());
+}
+
+TEST_F(CsvSave, ANameHeldByAFolderBeepsAndLeavesTheFolder) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("t.csv/inside")));
+    desk.save_answers.push_back(path_in_dir("t.csv"));
+    desk.yes_no_answers.push_back(true);
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Failed);
+    EXPECT_EQ(desk.beeps, 1);
+    EXPECT_TRUE(QDir(path_in_dir("t.csv/inside")).exists());
+}
+
+// Where a cell switches to the exponent form: below 1E-04 and from 1E+07 on.
+TEST(CsvCells, ExponentThreshold) {
+    const struct {
+        float value;
+        const char* cell;
+    } cases[] = {
+        {0.0001f, " .0001"},         {0.00009999f, " 9.999E-05"},  {-0.00001f, "-1E-05"},
+        {0.000015f, " 1.5E-05"},     {1234567.0f, " 1234567"},     {9999999.0f, " 9999999"},
+        {12345678.0f, " 1.234568E+07"}, {-1.5f, "-1.5"},           {3.0f, " 3"},
+        {1.0f / 30.0f, " .03333334"}, {0.0f, " 0"},                {-0.25f, "-.25"},
+    };
+    for (const auto& c : cases) {
+        const auto bytes = csv_file_bytes(kHeader, {{c.value, 0.0f, 0.0f}});
+        ASSERT_TRUE(bytes.has_value());
+        const std::string expected =
+            "\"a\",\"b\",\"c\"\r\n\"" + std::string(c.cell) + "\",\" 0\",\" 0\"\r\n";
+        EXPECT_EQ(*bytes, expected) << c.value;
+    }
+}
+
+TEST(CsvCells, TextWithoutACodePageFails) {
+    const CsvHeader emoji{QStringLiteral("😀"), QStringLiteral("b"), QStringLiteral("c")};
+    EXPECT_FALSE(csv_file_bytes(emoji, {}).has_value());
+}
+
+}  // namespace
