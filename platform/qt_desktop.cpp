@@ -61,6 +61,7 @@ bool QtDesktop::ask_yes_no(const QString& text, const QString& title) {
 }
 
 void QtDesktop::end_program() {
-    QApplication::closeAllWindows();
+    // Hiding closes every window at once without asking any of them (no close events).
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     QApplication::exit(0);
 }
