@@ -4,6 +4,6 @@
 // The x-t, y-t table: time, x and y of every mark.
 class Form5 : public TableWindow {
     Q_OBJECT
-public:
+  public:
     Form5();
 };

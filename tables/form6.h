@@ -4,6 +4,6 @@
 // The v-t table: midpoint time and the two velocities of every interval between marks.
 class Form6 : public TableWindow {
     Q_OBJECT
-public:
+  public:
     Form6();
 };

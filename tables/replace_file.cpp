@@ -1,13 +1,14 @@
 #include "tables/replace_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // Written on plain system calls rather than QSaveFile: QSaveFile (Qt 6.4) lets a write
 // error that only shows when its buffer is flushed at commit pass, and renames a truncated
@@ -21,7 +22,7 @@ QString system_error(const char* step) {
 
 // The temporary file: removed when it goes out of scope unless it took the target's place.
 class TempFile {
-public:
+  public:
     explicit TempFile(const QByteArray& target) {
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             name_ = target + ".kvtmp" + QByteArray::number(getpid()) + "_" +
@@ -51,7 +52,7 @@ public:
     }
     void keep() { kept_ = true; }
 
-private:
+  private:
     QByteArray name_;
     int fd_ = -1;
     bool opened_ = false;

@@ -39,9 +39,9 @@ void fill_table_grid(QTableWidget* grid, const std::vector<TableRow>& rows) {
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < 3; ++c) {
             const auto col = static_cast<std::size_t>(c);
-            grid->setItem(r, c,
-                          number_item(format_number(rows[static_cast<std::size_t>(r)][col],
-                                                    kPatterns[col])));
+            grid->setItem(
+                r, c,
+                number_item(format_number(rows[static_cast<std::size_t>(r)][col], kPatterns[col])));
         }
     }
 }

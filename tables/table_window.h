@@ -28,7 +28,7 @@ struct TableWindowSpec {
 // state as it is at that moment, and a close button that unloads the window.
 class TableWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     QTableWidget* MSFlexGrid1;
     QPushButton* Cmd_save;
     QPushButton* Cmd_close;
@@ -36,11 +36,11 @@ public:
     void Cmd_save_Click();
     void Cmd_close_Click();
 
-protected:
+  protected:
     // Runs the load sequence: size, place, grid set up and filled.
     explicit TableWindow(const TableWindowSpec& spec);
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     const TableWindowSpec& spec_;
 };

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "tables/csv_table.h"
 #include "tables/save_table_csv.h"
@@ -76,9 +77,19 @@ TEST_F(CsvSave, SavingTwiceToOneNameAsksTheSecondTime) {
     EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kRowsFile);
 }
 
+TEST_F(CsvSave, ALinkedFileIsReplacedThroughItsLink) {
+    write_bytes(path_in_dir("real.csv"), kOldFile);
+    ASSERT_TRUE(QFile::link(path_in_dir("real.csv"), path_in_dir("link.csv")));
+    desk.save_answers.push_back(path_in_dir("link.csv"));
+    desk.yes_no_answers.push_back(true);
+    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Saved);
+    EXPECT_TRUE(QFileInfo(path_in_dir("link.csv")).isSymLink());
+    EXPECT_EQ(read_bytes(path_in_dir("real.csv")), kRowsFile);
+}
+
 // Writes beyond a few bytes fail while it lives, as on a full disk; root is not exempt.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &old_);
         old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -91,7 +102,7 @@ public:
         std::signal(SIGXFSZ, old_handler_);
     }
 
-private:
+  private:
     rlimit old_{};
     void (*old_handler_)(int) = nullptr;
 };
@@ -119,8 +130,8 @@ TEST_F(CsvSave, AFolderThatCannotBeWrittenBeepsAndKeepsTheOldFile) {
     write_bytes(path_in_dir("t.csv"), kOldFile);
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     if (access(dir.path().toLocal8Bit().constData(), W_OK) == 0) {
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         GTEST_SKIP() << "permissions do not bind this user (root); the full-disk case covers it";
     }
     desk.save_answers.push_back(path_in_dir("t.csv"));
@@ -156,10 +167,18 @@ TEST(CsvCells, ExponentThreshold) {
         float value;
         const char* cell;
     } cases[] = {
-        {0.0001f, " .0001"},         {0.00009999f, " 9.999E-05"},  {-0.00001f, "-1E-05"},
-        {0.000015f, " 1.5E-05"},     {1234567.0f, " 1234567"},     {9999999.0f, " 9999999"},
-        {12345678.0f, " 1.234568E+07"}, {-1.5f, "-1.5"},           {3.0f, " 3"},
-        {1.0f / 30.0f, " .03333334"}, {0.0f, " 0"},                {-0.25f, "-.25"},
+        {0.0001f, " .0001"},
+        {0.00009999f, " 9.999E-05"},
+        {-0.00001f, "-1E-05"},
+        {0.000015f, " 1.5E-05"},
+        {1234567.0f, " 1234567"},
+        {9999999.0f, " 9999999"},
+        {12345678.0f, " 1.234568E+07"},
+        {-1.5f, "-1.5"},
+        {3.0f, " 3"},
+        {1.0f / 30.0f, " .03333334"},
+        {0.0f, " 0"},
+        {-0.25f, "-.25"},
     };
     for (const auto& c : cases) {
         const auto bytes = csv_file_bytes(kHeader, {{c.value, 0.0f, 0.0f}});

@@ -10,7 +10,7 @@
 
 // A fresh analysis state, a scripted desktop and an empty temporary folder for every test.
 class TableTest : public ::testing::Test {
-protected:
+  protected:
     TableTest();
     ~TableTest() override;
 
@@ -20,7 +20,7 @@ protected:
     ScriptedDesktop desk;
     QTemporaryDir dir;
 
-private:
+  private:
     ScopedDesktop scoped_{desk};
 };
 

@@ -32,8 +32,7 @@ QStringList row(const char* a, const char* b, const char* c) {
 }
 
 // Full-width letters and 時間 spelled in code page 932 bytes.
-const std::string kXtHeaderLine =
-    "\"\x8e\x9e\x8a\xd4[s]\",\"\x82\x98[m]\",\"\x82\x99[m]\"\r\n";
+const std::string kXtHeaderLine = "\"\x8e\x9e\x8a\xd4[s]\",\"\x82\x98[m]\",\"\x82\x99[m]\"\r\n";
 const std::string kVtHeaderLine = "\"\x8e\x9e\x8a\xd4[s]\",\"Vx[m]\",\"Vy[m]\"\r\n";
 
 void set_intervals(int marks) {
@@ -123,8 +122,7 @@ TEST_F(TableWindows, SaveWritesTheExactFile) {
              "\" .2\",\" 1.5\",\"-3.75\"\r\n"},
         {"vt, one mark", 1, true, kVtHeaderLine},
         {"vt, three marks", 3, true,
-         kVtHeaderLine + "\" .03333334\",\"-1.5\",\" .25\"\r\n" +
-             "\" .1\",\"-1.5\",\" .5\"\r\n"},
+         kVtHeaderLine + "\" .03333334\",\"-1.5\",\" .25\"\r\n" + "\" .1\",\"-1.5\",\" .5\"\r\n"},
     };
     for (const SaveCase& c : cases) {
         SCOPED_TRACE(c.name);
