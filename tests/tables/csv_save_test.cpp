@@ -2,7 +2,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
@@ -66,15 +65,6 @@ TEST_F(CsvSave, YesReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kRowsFile) << "only the new data";
     EXPECT_EQ(QFile::permissions(path_in_dir("t.csv")) & 0x7077, perms & 0x7077);
     EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")}) << "no temporary left";
-}
-
-TEST_F(CsvSave, SavingTwiceToOneNameAsksTheSecondTime) {
-    for (int i = 0; i < 2; ++i) desk.save_answers.push_back(path_in_dir("t.csv"));
-    desk.yes_no_answers.push_back(true);
-    save_table_csv(kFilter, kHeader, {});
-    save_table_csv(kFilter, kHeader, kRows);
-    EXPECT_EQ(desk.messages.size(), 1u);
-    EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kRowsFile);
 }
 
 TEST_F(CsvSave, ALinkedFileIsReplacedThroughItsLink) {
@@ -152,15 +142,6 @@ TEST_F(CsvSave, AFolderThatDoesNotExistBeepsAndCreatesNothing) {
     EXPECT_TRUE(dir_entries().isEmpty());
 }
 
-TEST_F(CsvSave, ANameHeldByAFolderBeepsAndLeavesTheFolder) {
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("t.csv/inside")));
-    desk.save_answers.push_back(path_in_dir("t.csv"));
-    desk.yes_no_answers.push_back(true);
-    EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Failed);
-    EXPECT_EQ(desk.beeps, 1);
-    EXPECT_TRUE(QDir(path_in_dir("t.csv/inside")).exists());
-}
-
 // Where a cell switches to the exponent form: below 1E-04 and from 1E+07 on.
 TEST(CsvCells, ExponentThreshold) {
     const struct {
@@ -187,11 +168,6 @@ TEST(CsvCells, ExponentThreshold) {
             "\"a\",\"b\",\"c\"\r\n\"" + std::string(c.cell) + "\",\" 0\",\" 0\"\r\n";
         EXPECT_EQ(*bytes, expected) << c.value;
     }
-}
-
-TEST(CsvCells, TextWithoutACodePageFails) {
-    const CsvHeader emoji{QStringLiteral("😀"), QStringLiteral("b"), QStringLiteral("c")};
-    EXPECT_FALSE(csv_file_bytes(emoji, {}).has_value());
 }
 
 }  // namespace

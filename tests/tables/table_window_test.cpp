@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 
 #include "platform/twips.h"
@@ -80,16 +78,6 @@ TEST_F(TableWindows, VtTableShowsIntervalsWithItsOwnHeader) {
     EXPECT_EQ(grid_row(g, 1), row("0.033", "-1.500", "0.250"));
     EXPECT_EQ(grid_row(g, 2), row("0.100", "-1.500", "0.500"));
     EXPECT_EQ(grid_row(g, 3), row("", "", ""));
-}
-
-TEST_F(TableWindows, OuterSizeAndPlaceRightOfAndAboveTheCentre) {
-    Form5& f = form5().get();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize outer = f.frameGeometry().size();
-    const QSize assumed_outer(twips_to_px(5000), twips_to_px(4000));
-    EXPECT_EQ(outer.isEmpty() ? assumed_outer : f.size() + QSize(8, 31), assumed_outer);
-    EXPECT_EQ(f.x(), (screen.width() - assumed_outer.width()) / 2 + twips_to_px(800));
-    EXPECT_EQ(f.y(), (screen.height() - assumed_outer.height()) / 2 - twips_to_px(400));
 }
 
 TEST_F(TableWindows, TheGridGrowsToShowEveryRow) {
@@ -189,15 +177,6 @@ TEST_F(TableWindows, CloseUnloadsAndTheNextOpeningFillsAfresh) {
     EXPECT_EQ(grid_row(form6()->MSFlexGrid1, 2), row("0.100", "-1.500", "0.500"));
     form6()->close();  // the close box
     EXPECT_FALSE(form6().loaded());
-}
-
-TEST_F(TableWindows, AFailedSaveKeepsTheWindowOpen) {
-    show_xt_table();
-    desk.save_answers.push_back(path_in_dir("missing/t.csv"));
-    form5()->Cmd_save_Click();
-    EXPECT_EQ(desk.beeps, 1);
-    ASSERT_TRUE(form5().loaded());
-    EXPECT_TRUE(form5().peek()->isVisible());
 }
 
 }  // namespace
