@@ -1,0 +1,196 @@
+#include "mediaservice/clip_decoder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+int first_video_stream(const AVFormatContext* format) {
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVStream* s = format->streams[i];
+        if (s->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(s->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+AVRational stream_rate(const AVStream* stream) {
+    // In AVI every video chunk is one frame of the stream's time base.
+    const AVRational tick = av_inv_q(stream->time_base);
+    if (tick.num > 0 && tick.den > 0 && av_q2d(tick) <= 1000) return tick;
+    if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0) return stream->avg_frame_rate;
+    return AVRational{30, 1};
+}
+
+std::string codec_name(const AVCodecParameters* par) {
+    const std::string name = avcodec_get_name(par->codec_id);
+    if (par->codec_tag == 0) return name;
+    char tag[AV_FOURCC_MAX_STRING_SIZE] = {};
+    av_fourcc_make_string(tag, par->codec_tag);
+    return name + " (" + tag + ")";
+}
+
+}  // namespace
+
+ClipDecoder::~ClipDecoder() = default;
+
+ClipDecoder::OpenResult ClipDecoder::open(const std::string& path) {
+    OpenResult result;
+    std::unique_ptr<ClipDecoder> decoder(new ClipDecoder);
+    result.error = decoder->start(path, result.detail);
+    if (result.error == kMediaOk) result.decoder = std::move(decoder);
+    return result;
+}
+
+MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path file(path);
+    if (path.empty() || !fs::exists(file, ec)) {
+        detail = path;
+        return kFileNotFound;
+    }
+    if (!fs::is_regular_file(file, ec)) {
+        detail = path;
+        return kNotVideoFile;
+    }
+    const auto file_size = static_cast<std::int64_t>(fs::file_size(file, ec));
+    if (file_size == 0) {
+        detail = path;
+        return kEmptyFile;
+    }
+    AVFormatContext* raw = nullptr;
+    int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+    if (rc < 0) {
+        detail = av_error_text(rc);
+        return kNotVideoFile;
+    }
+    format_.reset(raw);
+    rc = avformat_find_stream_info(format_.get(), nullptr);
+    if (rc < 0) {
+        detail = av_error_text(rc);
+        return kNotVideoFile;
+    }
+    stream_ = first_video_stream(format_.get());
+    if (stream_ < 0) return kNoVideoStream;
+    for (unsigned i = 0; i < format_->nb_streams; ++i)
+        if (static_cast<int>(i) != stream_) format_->streams[i]->discard = AVDISCARD_ALL;
+    AVStream* stream = format_->streams[stream_];
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    detail = codec_name(stream->codecpar);
+    if (!codec) return kUnsupportedCodec;
+    codec_.reset(avcodec_alloc_context3(codec));
+    avcodec_parameters_to_context(codec_.get(), stream->codecpar);
+    // One thread: frame threads delay every single step by a frame per thread.
+    codec_->thread_count = 1;
+    if (avcodec_open2(codec_.get(), codec, nullptr) < 0 || codec_->width <= 0 || codec_->height <= 0)
+        return kUnsupportedCodec;
+    detail.clear();
+    rate_ = stream_rate(stream);
+    count_from_keyframe_ =
+        stream->codecpar->codec_id == AV_CODEC_ID_H264 || stream->codecpar->codec_id == AV_CODEC_ID_HEVC;
+    index_ = build_frame_index(format_.get(), stream_, file_size);
+    if (index_.count() == 0) return kNoFrames;
+    if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
+    return kMediaOk;
+}
+
+bool ClipDecoder::seek_to_keyframe(int keyframe) {
+    avcodec_flush_buffers(codec_.get());
+    const int rc = av_seek_frame(format_.get(), stream_, index_.dts[keyframe], AVSEEK_FLAG_BACKWARD);
+    seek_keyframe_ = keyframe;
+    next_number_ = -1;
+    packets_fed_ = 0;
+    input_done_ = false;
+    return rc >= 0;
+}
+
+bool ClipDecoder::feed_packet() {
+    for (;;) {
+        const int rc = av_read_frame(format_.get(), packet_.get());
+        if (rc < 0) break;
+        const bool ours = packet_->stream_index == stream_;
+        const std::int64_t dts = packet_->dts;
+        if (ours && dts != AV_NOPTS_VALUE && dts > index_.dts.back()) {
+            av_packet_unref(packet_.get());
+            break;  // past the last whole packet of a cut file
+        }
+        // The demuxer may land before the keyframe asked for; those packets are not ours.
+        if (!ours || (dts != AV_NOPTS_VALUE && dts < index_.dts[seek_keyframe_])) {
+            av_packet_unref(packet_.get());
+            continue;
+        }
+        avcodec_send_packet(codec_.get(), packet_.get());  // a damaged packet only loses its frame
+        av_packet_unref(packet_.get());
+        ++packets_fed_;
+        return true;
+    }
+    avcodec_send_packet(codec_.get(), nullptr);
+    input_done_ = true;
+    return false;
+}
+
+int ClipDecoder::number_of_output(int fallback) const {
+    if (count_from_keyframe_ || output_->pkt_dts == AV_NOPTS_VALUE) return fallback;
+    const std::int64_t dts = output_->pkt_dts - output_delay_;
+    auto it = std::lower_bound(index_.dts.begin(), index_.dts.end(), dts);
+    if (it == index_.dts.end() || *it != dts) return fallback;
+    return static_cast<int>(it - index_.dts.begin());
+}
+
+bool ClipDecoder::next_output() {
+    for (;;) {
+        const int rc = avcodec_receive_frame(codec_.get(), output_.get());
+        if (rc == 0) break;
+        if (rc == AVERROR(EAGAIN)) {
+            if (input_done_) return false;
+            feed_packet();
+            continue;
+        }
+        if (rc == AVERROR_EOF) return false;
+        // Any other failure concerns this frame only; the next packet may decode.
+        if (input_done_) return false;
+    }
+    if (next_number_ < 0 && seek_keyframe_ == 0) {
+        // Decoding from the start, the first frame out is frame 0: that measures the delay.
+        if (output_->pkt_dts != AV_NOPTS_VALUE) output_delay_ = output_->pkt_dts - index_.dts.front();
+        next_number_ = 0;
+        first_output_[0] = 0;
+    } else if (next_number_ < 0) {
+        next_number_ = number_of_output(seek_keyframe_);
+        first_output_[seek_keyframe_] = next_number_;
+    }
+    const int number = next_number_++;
+    if (number >= index_.count()) return false;
+    output_->pts = number;
+    cache_.put(number, output_.get(), number);
+    return true;
+}
+
+bool ClipDecoder::decode_until(int number) {
+    while (next_output()) {
+        const int got = static_cast<int>(output_->pts);
+        if (got == number) return true;
+        if (got > number) return false;
+    }
+    return false;
+}
+
+const AVFrame* ClipDecoder::frame(int number) {
+    if (number < 0 || number >= index_.count()) return nullptr;
+    if (const AVFrame* cached = cache_.find(number)) return cached;
+    int keyframe = index_.keyframe_before(number);
+    // Carry on from where the decoder is when that is no longer than starting at the keyframe.
+    if (next_number_ >= 0 && next_number_ <= number && next_number_ >= keyframe && !input_done_) {
+        if (decode_until(number)) return cache_.find(number);
+    }
+    for (; keyframe >= 0; keyframe = index_.previous_keyframe(keyframe)) {
+        auto known = first_output_.find(keyframe);
+        if (known != first_output_.end() && known->second > number) continue;
+        if (!seek_to_keyframe(keyframe)) return nullptr;
+        if (decode_until(number)) return cache_.find(number);
+        if (first_output_.count(keyframe) && first_output_[keyframe] <= number) return nullptr;
+    }
+    return nullptr;
+}

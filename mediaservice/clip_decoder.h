@@ -1,0 +1,66 @@
+#pragma once
+#include <QSize>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "mediaservice/ffmpeg_ptr.h"
+#include "mediaservice/frame_cache.h"
+#include "mediaservice/frame_index.h"
+#include "mediaservice/media_errors.h"
+
+// Exact frames of the first video stream of a clip, by number (0 = first in display order).
+//
+// Frame numbers do not rely on per-frame timestamps (H.264 in AVI carries none). After a
+// seek to a keyframe packet, the first frame out is numbered either by the decoder's packet
+// dts, less the output delay measured on frame 0, or, for codecs whose output delay may
+// change (H.264, HEVC), by the keyframe's packet number; the frames after it count on from
+// there. When a seek lands past the wanted frame (an open GOP drops its leading B-frames), the
+// keyframe before is used.
+class ClipDecoder {
+public:
+    struct OpenResult {
+        std::unique_ptr<ClipDecoder> decoder;
+        MediaError error = kMediaOk;
+        std::string detail;  // particulars for the error text
+    };
+    static OpenResult open(const std::string& path);
+
+    ~ClipDecoder();
+
+    int frame_count() const { return index_.count(); }
+    QSize size() const { return QSize(codec_->width, codec_->height); }
+    // Frames per second as a fraction.
+    AVRational frame_rate() const { return rate_; }
+
+    // Frame `number`, or nullptr when it cannot be decoded. Valid until the next call.
+    const AVFrame* frame(int number);
+
+    const FrameCache& cache() const { return cache_; }
+
+private:
+    ClipDecoder() = default;
+    MediaError start(const std::string& path, std::string& detail);
+    bool seek_to_keyframe(int keyframe);
+    bool decode_until(int number);
+    // One decoded frame; false at the end of the stream or on a failure.
+    bool next_output();
+    bool feed_packet();
+    int number_of_output(int fallback) const;
+
+    AvInputPtr format_;
+    AvCodecContextPtr codec_;
+    int stream_ = -1;
+    AVRational rate_{30, 1};
+    FrameIndex index_;
+    FrameCache cache_{256u << 20};
+    AvPacketPtr packet_{av_packet_alloc()};
+    AvFramePtr output_{av_frame_alloc()};
+    bool count_from_keyframe_ = false;
+    std::int64_t output_delay_ = 0;    // pkt_dts of frame 0 less the dts of packet 0
+    int seek_keyframe_ = -1;           // packet the decoder last started at
+    int next_number_ = -1;             // number of the next frame out; -1: not known yet
+    int packets_fed_ = 0;              // packets read since the seek
+    bool input_done_ = false;
+    std::map<int, int> first_output_;  // keyframe packet -> number of the first frame out
+};

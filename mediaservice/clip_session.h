@@ -1,0 +1,60 @@
+#pragma once
+#include <QElapsedTimer>
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <memory>
+
+#include "mediaservice/clip_decoder.h"
+#include "mediaservice/frame_picture.h"
+#include "mediaservice/media_errors.h"
+#include "mediaservice/video_widget.h"
+
+// One open clip: the decoder, the frame being shown, the destination rectangle, the child
+// video window (when there is a parent) and playback. Everything runs on the UI thread, so
+// the frame that `position` names is always the one shown and painted.
+class ClipSession : public QObject {
+    Q_OBJECT
+public:
+    // Shows frame 0. `parent` may be null (no window).
+    ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent);
+    ~ClipSession() override;
+
+    int length() const { return decoder_->frame_count(); }
+    int position() const { return position_; }
+    QSize source_size() const { return decoder_->size(); }
+    bool playing() const { return timer_.isActive(); }
+    const QImage& picture() const { return picture_; }
+    const ClipDecoder& decoder() const { return *decoder_; }
+
+    // Each leaves the position where it was on failure.
+    MediaError seek(std::int64_t frame);
+    // One frame on or back; at either end nothing moves and it succeeds.
+    MediaError step(int delta);
+    void play();
+    void pause() { timer_.stop(); }
+    void set_destination(const QRect& rect);
+    // Paints the current frame, scaled to the destination size, into the box's drawing area.
+    MediaError paint_into(QObject* surface);
+
+private:
+    MediaError show(int frame);
+    void tick();
+    const QImage& scaled_picture();
+    void place_widget();
+
+    std::unique_ptr<ClipDecoder> decoder_;
+    FramePicture converter_;
+    int position_ = 0;
+    QImage picture_;
+    QImage scaled_;
+    int scaled_position_ = -1;
+    QRect destination_;
+    QPointer<QWidget> parent_;
+    QPointer<VideoWidget> widget_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    int play_from_ = 0;
+};

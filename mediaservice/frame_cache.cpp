@@ -1,0 +1,40 @@
+#include "mediaservice/frame_cache.h"
+
+#include <cstdlib>
+
+std::size_t FrameCache::frame_bytes(const AVFrame* frame) {
+    std::size_t total = 0;
+    for (const AVBufferRef* buffer : frame->buf) {
+        if (buffer) total += buffer->size;
+    }
+    return total + sizeof(AVFrame);
+}
+
+void FrameCache::put(int number, const AVFrame* frame, int near) {
+    if (frames_.count(number)) return;
+    AvFramePtr copy(av_frame_alloc());
+    if (!copy || av_frame_ref(copy.get(), frame) < 0) return;
+    bytes_ += frame_bytes(copy.get());
+    frames_.emplace(number, std::move(copy));
+    evict(near);
+}
+
+const AVFrame* FrameCache::find(int number) const {
+    auto it = frames_.find(number);
+    return it == frames_.end() ? nullptr : it->second.get();
+}
+
+void FrameCache::clear() {
+    frames_.clear();
+    bytes_ = 0;
+}
+
+void FrameCache::evict(int near) {
+    while (bytes_ > limit_ && frames_.size() > 1) {
+        auto first = frames_.begin();
+        auto last = std::prev(frames_.end());
+        auto victim = std::abs(first->first - near) >= std::abs(last->first - near) ? first : last;
+        bytes_ -= frame_bytes(victim->second.get());
+        frames_.erase(victim);
+    }
+}

@@ -1,0 +1,58 @@
+#include "mediaservice/frame_index.h"
+
+#include <algorithm>
+
+int FrameIndex::keyframe_before(int frame) const {
+    auto it = std::upper_bound(keyframes.begin(), keyframes.end(), frame);
+    if (it == keyframes.begin()) return keyframes.empty() ? 0 : keyframes.front();
+    return *std::prev(it);
+}
+
+int FrameIndex::previous_keyframe(int keyframe) const {
+    auto it = std::lower_bound(keyframes.begin(), keyframes.end(), keyframe);
+    if (it == keyframes.begin()) return -1;
+    return *std::prev(it);
+}
+
+namespace {
+
+void add(FrameIndex& index, std::int64_t dts, bool key) {
+    if (key) index.keyframes.push_back(index.count());
+    index.dts.push_back(dts);
+}
+
+bool from_table(FrameIndex& index, AVStream* stream, std::int64_t file_size) {
+    const int entries = avformat_index_get_entries_count(stream);
+    if (entries <= 0) return false;
+    for (int i = 0; i < entries; ++i) {
+        const AVIndexEntry* entry = avformat_index_get_entry(stream, i);
+        // A packet whose data would run past the end of the file was cut off.
+        if (file_size > 0 && entry->pos + entry->size > file_size) break;
+        add(index, entry->timestamp, entry->flags & AVINDEX_KEYFRAME);
+    }
+    return true;
+}
+
+void from_packets(FrameIndex& index, AVFormatContext* format, int stream) {
+    AvPacketPtr packet(av_packet_alloc());
+    while (av_read_frame(format, packet.get()) >= 0) {
+        if (packet->stream_index == stream && !(packet->flags & AV_PKT_FLAG_CORRUPT)) {
+            const std::int64_t dts = packet->dts != AV_NOPTS_VALUE ? packet->dts : index.count();
+            add(index, dts, packet->flags & AV_PKT_FLAG_KEY);
+        }
+        av_packet_unref(packet.get());
+    }
+}
+
+}  // namespace
+
+FrameIndex build_frame_index(AVFormatContext* format, int stream, std::int64_t file_size) {
+    FrameIndex index;
+    if (!from_table(index, format->streams[stream], file_size)) from_packets(index, format, stream);
+    // Decoding always may start at the first packet; frames before the first marked keyframe
+    // come out as well as the decoder can make them.
+    if (index.count() > 0 && (index.keyframes.empty() || index.keyframes.front() != 0))
+        index.keyframes.insert(index.keyframes.begin(), 0);
+    av_seek_frame(format, stream, index.dts.empty() ? 0 : index.dts.front(), AVSEEK_FLAG_BACKWARD);
+    return index;
+}

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "tests/mediaservice/service_driver.h"
+#include "tests/mediaservice/test_clips.h"
+
+namespace {
+
+struct Case {
+    const char* name;
+    ClipSpec spec;
+};
+
+ClipSpec spec(const char* encoder, int w, int h, int num, int den, int frames, int b, int gop) {
+    ClipSpec s;
+    s.encoder = encoder;
+    s.width = w;
+    s.height = h;
+    s.rate_num = num;
+    s.rate_den = den;
+    s.frames = frames;
+    s.b_frames = b;
+    s.gop = gop;
+    return s;
+}
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+std::vector<Case> cases() {
+    ClipSpec raw = spec("rawvideo", 160, 120, 15, 1, 40, 0, 1);
+    raw.bottom_up_raw = true;
+    std::vector<Case> all = {
+        {"mjpeg", spec("mjpeg", 320, 240, 30, 1, 60, 0, 1)},
+        {"raw_bottom_up", raw},
+        {"huffyuv", spec("huffyuv", 160, 120, 30, 1, 30, 0, 1)},
+        {"mpeg4_bframes", spec("mpeg4", 320, 240, 30000, 1001, 90, 2, 12)},
+        {"mjpeg_1080p", spec("mjpeg", 1920, 1080, 30, 1, 6, 0, 1)},
+    };
+    if (have_encoder("libx264")) all.push_back({"h264_bframes", spec("libx264", 320, 240, 30, 1, 90, 2, 30)});
+    if (have_encoder("dvvideo")) all.push_back({"dv", spec("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});
+    return all;
+}
+
+class FrameAccuracy : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override {
+        const std::string path = numbered_clip(GetParam().spec, std::string(GetParam().name) + ".avi");
+        d.must("open " + percent_encoded(path) + " alias v");
+    }
+    // Position, the frame held and the frame painted all name the same frame.
+    void expect_agree(int expected, const std::string& after) {
+        EXPECT_EQ(d.position(), expected) << after;
+        EXPECT_EQ(d.held_number(), expected) << after;
+    }
+    ServiceDriver d;
+};
+
+TEST_P(FrameAccuracy, StepsThroughTheWholeClipBothWays) {
+    const int length = d.length();
+    EXPECT_EQ(length, GetParam().spec.frames);
+    expect_agree(0, "open");
+    EXPECT_EQ(d.painted_number(), 0);
+    for (int k = 1; k < length; ++k) {
+        d.must("step v");
+        expect_agree(k, "step to " + std::to_string(k));
+    }
+    d.must("step v");  // at the end nothing moves
+    expect_agree(length - 1, "step past the end");
+    EXPECT_EQ(d.painted_number(), length - 1);
+    for (int k = length - 2; k >= 0; --k) {
+        d.must("step v reverse");
+        expect_agree(k, "step back to " + std::to_string(k));
+    }
+    d.must("step v reverse");
+    expect_agree(0, "step back before the start");
+}
+
+TEST_P(FrameAccuracy, RandomWalkOfSeeksStepsAndPlay) {
+    const int length = d.length();
+    std::mt19937 random(12345);
+    int expected = 0;
+    for (int move = 0; move < 60; ++move) {
+        const int kind = random() % 10;
+        std::string what;
+        if (kind < 3) {
+            const int target = static_cast<int>(random() % (length + 10)) - 5;
+            what = "seek v to " + std::string(target < 0 ? "" : " ") + std::to_string(target);
+            d.must(what);
+            expected = std::clamp(target, 0, length - 1);
+        } else if (kind < 6) {
+            what = "step v";
+            d.must(what);
+            expected = std::min(expected + 1, length - 1);
+        } else if (kind < 9) {
+            what = "step v reverse";
+            d.must(what);
+            expected = std::max(expected - 1, 0);
+        } else {
+            what = "play";
+            d.play_for(3);
+            expected = d.position();
+            ASSERT_EQ(d.send("stop v"), 0);
+        }
+        expect_agree(expected, what + " (move " + std::to_string(move) + ")");
+        if (move % 5 == 0) {
+            EXPECT_EQ(d.painted_number(), expected) << what;
+        }
+    }
+}
+
+TEST_P(FrameAccuracy, PlayRunsToTheLastFrameAndStops) {
+    d.must("seek v to  " + std::to_string(std::max(0, d.length() - 8)));
+    d.play_for(1000);
+    expect_agree(d.length() - 1, "play to the end");
+    EXPECT_EQ(d.painted_number(), d.length() - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codecs, FrameAccuracy, ::testing::ValuesIn(cases()),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+}  // namespace

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+#include "tools/clip_writer.h"
+
+// Clips made once per test run in a temporary folder, frame k carrying the number k.
+// Returns the path; fails the calling test when the clip cannot be written.
+std::string numbered_clip(const ClipSpec& spec, const std::string& name);
+
+// A file in the run's temporary folder (not created).
+std::string temp_path(const std::string& name);
+
+// The path as the program hands it over: every byte outside A-Z a-z 0-9 . _ ~ / - as %XX.
+std::string percent_encoded(const std::string& path);

@@ -1,0 +1,31 @@
+#pragma once
+#include <QImage>
+#include <functional>
+#include <string>
+
+// What write_clip makes: an AVI with one video stream.
+struct ClipSpec {
+    std::string encoder = "mjpeg";  // an FFmpeg encoder name: mjpeg, rawvideo, mpeg4, libx264...
+    int width = 320;
+    int height = 240;
+    int rate_num = 30;              // frame rate as a fraction
+    int rate_den = 1;
+    int frames = 30;
+    int b_frames = 0;               // for encoders that have them
+    int gop = 12;                   // keyframe interval
+    int quality = 4;                // fixed quantiser for the encoders that take one
+    // Raw RGB stored bottom-up, as most capture programs write it.
+    bool bottom_up_raw = false;
+    // Only this many pictures are encoded; the rest repeat the last packet (intra encoders only),
+    // which makes very long clips cheap.
+    int distinct_frames = 0;        // 0: all
+};
+
+using PictureSource = std::function<QImage(int frame)>;
+
+// Writes the clip, frame k showing picture(k) (scaled to the clip's size if needed).
+// Returns an empty text on success, otherwise what went wrong.
+std::string write_clip(const std::string& path, const ClipSpec& spec, const PictureSource& picture);
+
+// Whether this FFmpeg build has the encoder.
+bool have_encoder(const std::string& name);
