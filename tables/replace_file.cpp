@@ -73,6 +73,10 @@ bool write_all(int fd, const std::string& bytes) {
     return true;
 }
 
+// A disk error that surfaces only at the sync fails the save; a file system that cannot sync
+// at all does not.
+bool synced(int fd) { return fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP; }
+
 // A link to an existing file stays a link: its target is the file that gets replaced.
 QByteArray file_to_replace(const QString& path) {
     const QFileInfo info(path);
@@ -100,7 +104,7 @@ bool replace_file(const QString& path, const std::string& bytes, QString* error)
         failed = "write";
     } else if (had_file && fchmod(temp.fd(), old_file.st_mode & 07777) != 0) {
         failed = "chmod";
-    } else if (fsync(temp.fd()) != 0) {
+    } else if (!synced(temp.fd())) {
         failed = "sync";
     } else if (!temp.close()) {
         failed = "close";
