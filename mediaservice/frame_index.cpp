@@ -23,7 +23,9 @@ void add(FrameIndex& index, std::int64_t dts, bool key) {
 
 bool from_table(FrameIndex& index, AVStream* stream, std::int64_t file_size) {
     const int entries = avformat_index_get_entries_count(stream);
-    if (entries <= 0) return false;
+    // Reading the stream's first packets also makes entries; only a table that covers the
+    // frames the header announces came from the file's own index.
+    if (entries <= 0 || entries < stream->nb_frames) return false;
     for (int i = 0; i < entries; ++i) {
         const AVIndexEntry* entry = avformat_index_get_entry(stream, i);
         // A packet whose data would run past the end of the file was cut off.

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "mediaservice/media_errors.h"
+#include "tests/mediaservice/service_driver.h"
+#include "tests/mediaservice/test_clips.h"
+
+namespace {
+
+std::string mjpeg_clip() {
+    ClipSpec spec;
+    spec.width = 160;
+    spec.height = 120;
+    spec.frames = 60;
+    return numbered_clip(spec, "bad_input_source.avi");
+}
+
+// The failure's code is the expected one and its text names the cause.
+void expect_failure(ServiceDriver& d, const std::string& command, int code) {
+    std::string reply;
+    EXPECT_EQ(d.send(command, &reply), code) << command;
+    const std::string text = d.service.error_text(code);
+    EXPECT_EQ(text.rfind(media_error_text(code), 0), 0u) << command << ": " << text;
+    EXPECT_EQ(reply, text) << command;
+}
+
+TEST(BadInput, FilesThatAreNotReadableVideosAreRefused) {
+    const std::string text_file = temp_path("notes.avi");
+    std::ofstream(text_file) << "これはビデオではありません\n";
+    const std::string empty_file = temp_path("empty.avi");
+    std::ofstream{empty_file};
+    const struct {
+        std::string path;
+        int code;
+    } cases[] = {
+        {temp_path("missing.avi"), kFileNotFound},
+        {"", kFileNotFound},
+        {empty_file, kEmptyFile},
+        {text_file, kNotVideoFile},
+        {temp_path(""), kNotVideoFile},  // a folder
+        {audio_only_clip("audio_only.avi"), kNoVideoStream},
+        {altered_copy(mjpeg_clip(), "unknown_codec.avi", "MJPG", "QZQZ"), kUnsupportedCodec},
+        {altered_copy(mjpeg_clip(), "header_only.avi", "", "", 300), kNotVideoFile},
+    };
+    ServiceDriver d;
+    for (const auto& c : cases) {
+        expect_failure(d, "open " + percent_encoded(c.path) + " alias v", c.code);
+        // Nothing was left open by the failure.
+        expect_failure(d, "close v", kNothingOpen);
+    }
+}
+
+TEST(BadInput, TruncatedClipOffersOnlyTheFramesThatAreThere) {
+    const auto full_size = static_cast<long>(std::filesystem::file_size(mjpeg_clip()));
+    const std::string cut = altered_copy(mjpeg_clip(), "truncated.avi", "", "", full_size * 6 / 10);
+    ServiceDriver d;
+    d.must("open " + percent_encoded(cut) + " alias v");
+    const int length = d.length();
+    EXPECT_GT(length, 20);
+    EXPECT_LT(length, 60);
+    d.must("seek v to 1000");
+    EXPECT_EQ(d.position(), length - 1);
+    EXPECT_EQ(d.held_number(), length - 1);
+    d.must("step v");
+    EXPECT_EQ(d.position(), length - 1);
+    d.must("step v reverse");
+    EXPECT_EQ(d.held_number(), length - 2);
+}
+
+TEST(BadInput, CommandsThatCannotBeCarriedOut) {
+    ServiceDriver d;
+    const std::string clip = percent_encoded(mjpeg_clip());
+    expect_failure(d, "close avfile", kNothingOpen);
+    expect_failure(d, "status v position", kNothingOpen);
+    expect_failure(d, "step v", kNothingOpen);
+    d.must("open " + clip + " alias v");
+    const struct {
+        const char* command;
+        int code;
+    } cases[] = {
+        {"", kUnknownCommand},
+        {"rewind v", kUnknownCommand},
+        {"status w position", kUnknownAlias},
+        {"status v", kMissingWord},
+        {"status v colour", kUnknownWord},
+        {"where v target", kUnknownWord},
+        {"seek v to x12", kBadNumber},
+        {"seek v to 1.5", kBadNumber},
+        {"seek v", kMissingWord},
+        {"put v destination at 0 0 320", kMissingWord},
+        {"put v destination at 0 0 -1 240", kBadNumber},
+        {"put v destination at 0 0 320 99999", kBadNumber},
+        {"update v hdc abc", kBadNumber},
+        {"update v hdc 987654321", kBadSurface},
+        {"step v backwards", kUnknownWord},
+        {"play v fullscreen", kUnknownWord},
+        {"open /tmp/x.avi", kMissingWord},
+        {"open /tmp/x.avi alias", kMissingWord},
+        {"open /tmp/x.avi alias w style popup", kUnknownWord},
+        {"open /tmp/x.avi alias w style child parent 12x", kBadNumber},
+        {"open /tmp/x.avi alias w style child parent 987654321", kBadWindow},
+    };
+    for (const auto& c : cases) expect_failure(d, c.command, c.code);
+    expect_failure(d, "open " + clip + " alias V", kAliasInUse);
+    // The clip is untouched by all of that.
+    EXPECT_EQ(d.position(), 0);
+    EXPECT_EQ(d.length(), 60);
+}
+
+TEST(BadInput, ClipLongerThanSixteenBitsReportsItsTrueLength) {
+    ClipSpec spec;
+    spec.width = 32;
+    spec.height = 32;
+    spec.frames = 40000;
+    spec.distinct_frames = 1;
+    ServiceDriver d;
+    d.must("open " + percent_encoded(numbered_clip(spec, "long.avi")) + " alias v");
+    EXPECT_EQ(d.length(), 40000);
+    d.must("seek v to 39999");
+    EXPECT_EQ(d.position(), 39999);
+}
+
+TEST(Paths, BlanksPercentSignsAndJapaneseNamesOpen) {
+    const std::string source = mjpeg_clip();
+    std::filesystem::create_directories(temp_path("フォルダ 1"));
+    const std::string names[] = {"a clip with blanks.avi", "100% 動き.avi", "フォルダ 1/ボール投げ.avi",
+                                 "semi;colon&'quote'.avi"};
+    for (const std::string& name : names) {
+        const std::string path = temp_path(name);
+        std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing);
+        ServiceDriver d;
+        d.must("open " + percent_encoded(path) + " alias v");
+        EXPECT_EQ(d.length(), 60) << name;
+        d.must("close v");
+        d.must("open \"" + path + "\" alias v");  // a quoted plain path, as typed into mediactl
+    }
+}
+
+}  // namespace

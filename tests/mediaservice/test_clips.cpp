@@ -4,6 +4,9 @@
 
 #include <QTemporaryDir>
 #include <filesystem>
+#include <fstream>
+
+#include "mediaservice/ffmpeg_ptr.h"
 
 #include "tools/frame_pattern.h"
 
@@ -41,4 +44,43 @@ std::string percent_encoded(const std::string& path) {
         }
     }
     return out;
+}
+
+std::string audio_only_clip(const std::string& name) {
+    const std::string path = temp_path(name);
+    AVFormatContext* out = nullptr;
+    avformat_alloc_output_context2(&out, nullptr, "avi", path.c_str());
+    AVStream* stream = avformat_new_stream(out, nullptr);
+    stream->codecpar->codec_type = AVMEDIA_TYPE_AUDIO;
+    stream->codecpar->codec_id = AV_CODEC_ID_PCM_S16LE;
+    stream->codecpar->sample_rate = 8000;
+    stream->codecpar->ch_layout = AV_CHANNEL_LAYOUT_MONO;
+    stream->codecpar->block_align = 2;
+    stream->codecpar->bits_per_coded_sample = 16;
+    stream->time_base = AVRational{1, 8000};
+    EXPECT_GE(avio_open(&out->pb, path.c_str(), AVIO_FLAG_WRITE), 0);
+    EXPECT_GE(avformat_write_header(out, nullptr), 0);
+    AvPacketPtr packet(av_packet_alloc());
+    for (int k = 0; k < 4; ++k) {
+        av_new_packet(packet.get(), 1600);
+        std::fill(packet->data, packet->data + 1600, 0);
+        packet->pts = packet->dts = k * 800;
+        av_interleaved_write_frame(out, packet.get());
+    }
+    av_write_trailer(out);
+    avio_closep(&out->pb);
+    avformat_free_context(out);
+    return path;
+}
+
+std::string altered_copy(const std::string& source, const std::string& name, const std::string& from,
+                         const std::string& to, long keep_bytes) {
+    std::ifstream in(source, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (size_t at = bytes.find(from); !from.empty() && at != std::string::npos; at = bytes.find(from, at + 1))
+        bytes.replace(at, from.size(), to);
+    if (keep_bytes >= 0 && static_cast<size_t>(keep_bytes) < bytes.size()) bytes.resize(keep_bytes);
+    const std::string path = temp_path(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
 }

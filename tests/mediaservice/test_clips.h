@@ -12,3 +12,11 @@ std::string temp_path(const std::string& name);
 
 // The path as the program hands it over: every byte outside A-Z a-z 0-9 . _ ~ / - as %XX.
 std::string percent_encoded(const std::string& path);
+
+// An AVI holding only a short silent audio stream.
+std::string audio_only_clip(const std::string& name);
+
+// A copy of `source` named `name`, with every occurrence of `from` replaced by `to` (same
+// length) and cut after `keep_bytes` bytes when that is not negative.
+std::string altered_copy(const std::string& source, const std::string& name, const std::string& from,
+                         const std::string& to, long keep_bytes = -1);

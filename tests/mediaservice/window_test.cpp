@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "mediaservice/media_errors.h"
+#include "mediaservice/video_widget.h"
+#include "tests/mediaservice/service_driver.h"
+#include "tests/mediaservice/test_clips.h"
+#include "tools/frame_pattern.h"
+
+namespace {
+
+std::string clip() {
+    ClipSpec spec;
+    spec.width = 160;
+    spec.height = 120;
+    spec.frames = 20;
+    return percent_encoded(numbered_clip(spec, "window.avi"));
+}
+
+TEST(ChildWindow, SitsInThePictureBoxDrawingAreaAndFollowsTheFrame) {
+    ServiceDriver d;
+    PictureBox area;
+    area.set_outer_size(320, 240);
+    d.must("open " + clip() + " alias v style child parent " + std::to_string(area.hWnd()));
+    auto* video = area.findChild<VideoWidget*>();
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(video->geometry(), QRect(PictureBox::kBorder, PictureBox::kBorder, 160, 120));
+    d.must("put v destination at 0 0  320  240");
+    EXPECT_EQ(video->geometry(), QRect(2, 2, 320, 240));
+    EXPECT_FALSE(video->isHidden());
+    d.must("seek v to  7");
+    EXPECT_EQ(read_frame_number(video->picture()), 7);
+    EXPECT_EQ(read_frame_number(video->grab().toImage()), 7);  // scaled to the window
+    d.must("close v");
+    EXPECT_EQ(area.findChild<VideoWidget*>(), nullptr);
+}
+
+TEST(ChildWindow, PlainParentTakesTheRectangleAsItIs) {
+    ServiceDriver d;
+    QWidget parent;
+    parent.resize(400, 300);
+    d.must("open " + clip() + " alias v style child parent " + std::to_string(window_handle(&parent)));
+    d.must("put v destination at 5 6 100 80");
+    auto* video = parent.findChild<VideoWidget*>();
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(video->geometry(), QRect(5, 6, 100, 80));
+}
+
+TEST(ChildWindow, ParentGoingFirstLeavesCloseHarmless) {
+    ServiceDriver d;
+    auto parent = std::make_unique<QWidget>();
+    d.must("open " + clip() + " alias v style child parent " + std::to_string(window_handle(parent.get())));
+    parent.reset();
+    d.must("step v");
+    d.must("close v");
+}
+
+TEST(Update, PaintsTheScaledFrameAtTheDestinationOnly) {
+    ServiceDriver d;
+    d.must("open " + clip() + " alias v");
+    d.must("seek v to  12");
+    d.must("put v destination at 10 20 100 80");
+    d.canvas->cls();
+    d.must("update v hdc " + std::to_string(d.canvas->hDC()));
+    EXPECT_EQ(read_frame_number(d.canvas->image().copy(10, 20, 100, 80)), 12);
+    EXPECT_EQ(d.canvas->pixel_at(5, 5), 0xFFFFFFu);  // untouched white
+    EXPECT_EQ(d.canvas->pixel_at(115, 105), 0xFFFFFFu);
+    QWidget not_a_canvas;
+    const Handle other = register_handle(&not_a_canvas);
+    std::string reply;
+    EXPECT_EQ(d.send("update v hdc " + std::to_string(other), &reply), kBadSurface);
+}
+
+}  // namespace
