@@ -83,7 +83,12 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 bool Form1::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    // Without a window manager (a bare X server) no activation is ever reported, so the first
+    // showing stands for it: the rulers and the canvas size must exist before the first click.
+    // Drawing the rulers again on the activation that may follow changes nothing.
+    const bool first_show = event->type() == QEvent::Show && !shown_;
+    if (first_show) shown_ = true;
+    if (first_show || event->type() == QEvent::WindowActivate) Form_Activate();
     return QMainWindow::event(event);
 }
 

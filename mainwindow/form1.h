@@ -165,6 +165,7 @@ private:
     void step_times(int count, const std::string& command);
 
     bool ending_ = false;
+    bool shown_ = false;
 };
 
 LazyWindow<Form1>& form1();

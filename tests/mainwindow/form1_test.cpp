@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QCoreApplication>
+#include <QShowEvent>
 #include <array>
 #include <functional>
 #include <stdexcept>
@@ -289,4 +291,14 @@ TEST_F(ButtonStates, AfterEveryEvent) {
         c.run(*this, *f);
         EXPECT_EQ(read(), c.expected) << c.event;
     }
+}
+
+TEST_F(Form1Test, FirstShowingDrawsTheRulersWhenNoActivationComes) {
+    Form1 bare;  // no window manager: nothing reports an activation
+    EXPECT_EQ(bare.canvas_w, 0);
+    QShowEvent show;
+    QCoreApplication::sendEvent(&bare, &show);
+    EXPECT_EQ(bare.canvas_w, 316);
+    EXPECT_EQ(bare.canvas_h, 236);
+    EXPECT_EQ(bare.Picture2->pixel_at(312, 249), kBlackRgb);
 }

@@ -21,6 +21,8 @@ struct PacingCase {
     int reads;                        // reads until the wait ends
 };
 
+std::ostream& operator<<(std::ostream& os, const PacingCase& c) { return os << c.what; }
+
 class Pacing : public Transport, public ::testing::WithParamInterface<PacingCase> {};
 
 INSTANTIATE_TEST_SUITE_P(

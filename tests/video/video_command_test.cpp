@@ -15,6 +15,8 @@ struct ReplyCase {
     int beeps;
 };
 
+std::ostream& operator<<(std::ostream& os, const ReplyCase& c) { return os << c.what; }
+
 class VideoCommand : public ::testing::TestWithParam<ReplyCase> {
 protected:
     VideoCommand() { set_video_service(&svc); }
