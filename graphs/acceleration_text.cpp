@@ -21,9 +21,12 @@ void print_row(PictureBox& picture, double y, const QString& label, const LineFi
 
 QString acceleration_text(const LineFit& fit, const char* format) {
     switch (fit.outcome) {
-        case LineFit::Outcome::kFitted: return format_number(fit.a, format);
-        case LineFit::Outcome::kTooFewSamples: return QStringLiteral("データ不足");
-        case LineFit::Outcome::kUndefined: break;
+        case LineFit::Outcome::kFitted:
+            return format_number(fit.a, format);
+        case LineFit::Outcome::kTooFewSamples:
+            return QStringLiteral("データ不足");
+        case LineFit::Outcome::kUndefined:
+            break;
     }
     return QStringLiteral("計算不能");
 }

@@ -6,8 +6,7 @@
 
 std::function<void()> Form2::on_table_button;
 
-Form2::Form2()
-    : GraphWindow(graph_settings().vt_layout, graph_settings().vt_axis, "Cmd_vt表") {
+Form2::Form2() : GraphWindow(graph_settings().vt_layout, graph_settings().vt_axis, "Cmd_vt表") {
     Cmd_vt_table = table_button();
 }
 
@@ -26,8 +25,7 @@ void Form2::Graph_vt() {
 void Form2::Graph_saisyo() {
     const auto line = [](float a, float b) { return [a, b](double t) { return a * t + b; }; };
     if (y_fit().fitted())
-        draw_fitted(*Picture1, line(Saisyo_ay, Saisyo_by), scale(),
-                    palette_color(pal::kLightBlue));
+        draw_fitted(*Picture1, line(Saisyo_ay, Saisyo_by), scale(), palette_color(pal::kLightBlue));
     if (x_fit().fitted())
         draw_fitted(*Picture1, line(Saisyo_ax, Saisyo_bx), scale(), palette_color(pal::kBlack));
     print_fit_result();

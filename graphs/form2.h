@@ -7,7 +7,7 @@
 // intervals' midpoint times.
 class Form2 : public GraphWindow {
     Q_OBJECT
-public:
+  public:
     Form2();
 
     // What the table button opens; set by the program's edition, nothing when unset.
@@ -20,7 +20,7 @@ public:
     void Graph_saisyo() override;
     void Cmd_vt_table_Click();
 
-protected:
+  protected:
     void run_data_routine() override { Graph_vt(); }
     void table_button_clicked() override { Cmd_vt_table_Click(); }
 };

@@ -9,8 +9,7 @@
 
 std::function<void()> Form3::on_table_button;
 
-Form3::Form3()
-    : GraphWindow(graph_settings().st_layout, graph_settings().st_axis, "Cmd_data") {
+Form3::Form3() : GraphWindow(graph_settings().st_layout, graph_settings().st_axis, "Cmd_data") {
     Cmd_data = table_button();
 }
 

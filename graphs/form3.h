@@ -6,7 +6,7 @@
 // The x-t, y-t graph: the x and y positions of the marks against their times.
 class Form3 : public GraphWindow {
     Q_OBJECT
-public:
+  public:
     Form3();
 
     // What the table button opens; set by the program's edition, nothing when unset.
@@ -19,7 +19,7 @@ public:
     void Graph_saisyo() override;
     void Cmd_data_Click();
 
-protected:
+  protected:
     void run_data_routine() override { Graph_st(); }
     // The fit works on velocities from this window's positions.
     void prepare_fit_samples() override;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 
-
 void compute_positions() {
     AnalysisState& s = state();
     const double scale = s.scale_m_per_unit;
@@ -32,8 +31,10 @@ void compute_velocities(double frame_time) {
             s.vel_x[i] = kNoVelocity;
             s.vel_y[i] = kNoVelocity;
         } else {
-            s.vel_x[i] = static_cast<float>((static_cast<double>(s.pos_x[i + 1]) - s.pos_x[i]) / span);
-            s.vel_y[i] = static_cast<float>((static_cast<double>(s.pos_y[i + 1]) - s.pos_y[i]) / span);
+            s.vel_x[i] =
+                static_cast<float>((static_cast<double>(s.pos_x[i + 1]) - s.pos_x[i]) / span);
+            s.vel_y[i] =
+                static_cast<float>((static_cast<double>(s.pos_y[i + 1]) - s.pos_y[i]) / span);
         }
         frames += s.mark_step[i - 1];
         s.vel_time[i] = static_cast<float>(span / 2 + frames * frame_time);

@@ -42,8 +42,7 @@ QString yoko_text(std::int16_t yoko_step) {
     return general_number(yoko_bai_for(yoko_step));
 }
 
-void fit_horizontally(double t_last, double frame_time, std::int16_t& yoko_step,
-                      float& yoko_bai) {
+void fit_horizontally(double t_last, double frame_time, std::int16_t& yoko_step, float& yoko_bai) {
     float x_last = time_to_x(t_last, frame_time, yoko_bai);
     while (x_last > graph::kBoxRight && yoko_step_can_move(yoko_step, -1)) {
         --yoko_step;

@@ -37,5 +37,4 @@ QString yoko_text(std::int16_t yoko_step);
 
 // Lowers the horizontal magnification step by step until a point at t_last lies at or left
 // of the box's right edge, or the step counter reaches its lower limit.
-void fit_horizontally(double t_last, double frame_time, std::int16_t& yoko_step,
-                      float& yoko_bai);
+void fit_horizontally(double t_last, double frame_time, std::int16_t& yoko_step, float& yoko_bai);

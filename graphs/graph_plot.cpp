@@ -7,8 +7,8 @@
 
 namespace {
 constexpr double kDotRadius = 2;
-constexpr double kFitTimeStep = 0.001;       // s at Yoko_bai 1
-constexpr double kFitFrameIntervals = 20;    // the time axis at Yoko_bai 1
+constexpr double kFitTimeStep = 0.001;     // s at Yoko_bai 1
+constexpr double kFitFrameIntervals = 20;  // the time axis at Yoko_bai 1
 }  // namespace
 
 void plot_series(PictureBox& picture, const float* t, const float* q, int count,

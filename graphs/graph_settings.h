@@ -21,17 +21,17 @@ struct GraphLayout {
 
 // The value axis of a graph: its zero row, its scale, its texts.
 struct ValueAxis {
-    double zero_y = 0;               // graph units: the row of the value 0
-    double axis_line_y = 0;          // graph units: the solid axis line across the box
-    double units_per_division = 1;   // value units per 36 graph units at Tate_bai 1
-    int zero_division = 0;           // the grid line (from the bottom) of the value 0
+    double zero_y = 0;              // graph units: the row of the value 0
+    double axis_line_y = 0;         // graph units: the solid axis line across the box
+    double units_per_division = 1;  // value units per 36 graph units at Tate_bai 1
+    int zero_division = 0;          // the grid line (from the bottom) of the value 0
     const char* scale_format = "";  // display pattern of the value scale
-    QString unit_text;               // at (10, 14)
-    QString title;                   // at (270, 14)
-    QString x_legend;                // at (310, 14), black
-    QString y_legend;                // light blue
+    QString unit_text;              // at (10, 14)
+    QString title;                  // at (270, 14)
+    QString x_legend;               // at (310, 14), black
+    QString y_legend;               // light blue
     double y_legend_left = 0;
-    QString acceleration_unit;       // after the printed accelerations
+    QString acceleration_unit;  // after the printed accelerations
 };
 
 struct GraphSettings {

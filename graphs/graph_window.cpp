@@ -28,8 +28,7 @@ QFont magnification_font() {
 }
 }  // namespace
 
-GraphWindow::GraphWindow(const GraphLayout& layout, const ValueAxis& axis,
-                         const char* table_name)
+GraphWindow::GraphWindow(const GraphLayout& layout, const ValueAxis& axis, const char* table_name)
     : settings_(graph_settings()), axis_(axis) {
     setWindowTitle(layout.caption);
     build_controls(layout, table_name);
@@ -56,8 +55,8 @@ void GraphWindow::build_controls(const GraphLayout& layout, const char* table_na
     Picture1->move(twips_to_px(720), twips_to_px(480));
     Picture1->set_back_color(palette_color(pal::kBrightWhite));
 
-    Cmd_close = make_button("Cmd_close", QStringLiteral("閉じる"), layout.close_left,
-                            layout.close_width);
+    Cmd_close =
+        make_button("Cmd_close", QStringLiteral("閉じる"), layout.close_left, layout.close_width);
     Cmd_least_squares = make_button("Cmd_最小2乗法", QStringLiteral("最小２乗法"), 600, 1335);
     Cmd_small = make_button("Cmd_small", QStringLiteral("縦縮小"), 2280, 855);
     Cmd_large = make_button("Cmd_large", QStringLiteral("縦拡大"), 3120, 735);
@@ -82,16 +81,14 @@ void GraphWindow::build_controls(const GraphLayout& layout, const char* table_na
     place_twips(Label2, layout.label2_left, kLabelTop, 615, kLabelHeight);
 
     if (layout.has_table_button) {
-        table_button_ = make_button(table_name, QStringLiteral("表（データ）"),
-                                    layout.table_left, 1095);
-        connect(table_button_, &QPushButton::clicked, this,
-                [this] { table_button_clicked(); });
+        table_button_ =
+            make_button(table_name, QStringLiteral("表（データ）"), layout.table_left, 1095);
+        connect(table_button_, &QPushButton::clicked, this, [this] { table_button_clicked(); });
     }
 
     // Tab order as designed; the labels take no focus.
-    QWidget* order[] = {Picture1, Cmd_close, Cmd_least_squares, Cmd_small,
-                        Cmd_large, Text1, Cmd_small_yoko, Cmd_large_yoko,
-                        Text2, table_button_};
+    QWidget* order[] = {Picture1, Cmd_close,      Cmd_least_squares, Cmd_small, Cmd_large,
+                        Text1,    Cmd_small_yoko, Cmd_large_yoko,    Text2,     table_button_};
     for (std::size_t i = 1; i < std::size(order) && order[i]; ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
@@ -180,8 +177,8 @@ void GraphWindow::fit_horizontally_to(double t_last) {
 }
 
 void GraphWindow::draw_frame_now() {
-    const QString unit = settings_.fixed_time_unit.value_or(
-        QString::fromStdString(state().frame_time_label));
+    const QString unit =
+        settings_.fixed_time_unit.value_or(QString::fromStdString(state().frame_time_label));
     draw_frame(*Picture1, axis_, Yoko_bai, Tate_bai, unit);
 }
 

@@ -17,7 +17,7 @@ class QPushButton;
 // button. A window supplies its data routine and its drawing of the fit.
 class GraphWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Magnifications: Yoko_bai always follows Yoko_step; Tate_bai is a power of two in
     // 0.125 .. 256.
     float Tate_bai = 1.0f;
@@ -58,7 +58,7 @@ public:
     LineFit x_fit() const { return {saisyo_x_outcome, Saisyo_ax, Saisyo_bx}; }
     LineFit y_fit() const { return {saisyo_y_outcome, Saisyo_ay, Saisyo_by}; }
 
-protected:
+  protected:
     // The load sequence. table_name is the objectName of the table button.
     GraphWindow(const GraphLayout& layout, const ValueAxis& axis, const char* table_name);
 
@@ -84,7 +84,7 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void build_controls(const GraphLayout& layout, const char* table_name);
     QPushButton* make_button(const char* name, const QString& caption, int left, int width);
 

@@ -30,7 +30,8 @@ LineFit fit_line(const float* t, const float* v, int count) {
     // samples all at one time is far below this bound.
     if (!std::isfinite(d) || !std::isfinite(m) || d <= stt * kRelativeNoise) return fit;
     const float a = static_cast<float>(static_cast<double>(m) / d);
-    const float b = static_cast<float>(static_cast<double>(sv) / n - static_cast<double>(a) * st / n);
+    const float b =
+        static_cast<float>(static_cast<double>(sv) / n - static_cast<double>(a) * st / n);
     if (!std::isfinite(a) || !std::isfinite(b)) return fit;
     fit.outcome = LineFit::Outcome::kFitted;
     fit.a = a;

@@ -129,7 +129,12 @@ TEST_F(LeastSquaresButton, VtLinesAreDrawnAndFollowTheMagnification) {
 }
 
 TEST_F(LeastSquaresButton, UndefinedFitShowsANoticeAndDrawsNoLine) {
-    struct Case { const char* what; int marks; int zero_step; LineFit::Outcome outcome; };
+    struct Case {
+        const char* what;
+        int marks;
+        int zero_step;
+        LineFit::Outcome outcome;
+    };
     const Case cases[] = {
         {"two marks", 2, 0, LineFit::Outcome::kTooFewSamples},
         {"three marks, one gap of zero frames", 3, 1, LineFit::Outcome::kTooFewSamples},

@@ -11,7 +11,7 @@
 // Each test starts from a fresh analysis state with the scale 1 m per ruler unit and no
 // graph window loaded.
 class GraphTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { reset(); }
     void TearDown() override { reset(); }
 

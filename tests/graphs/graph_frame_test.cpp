@@ -1,6 +1,7 @@
 // The coordinate frames: the numbers along the axes and what the frame routines draw.
-#include "graph_fixture.h"
 #include "graphs/graph_frame.h"
+
+#include "graph_fixture.h"
 #include "graphs/graph_mapping.h"
 
 namespace {
@@ -8,7 +9,12 @@ namespace {
 const GraphSettings kKinvora = kinvora_graph_settings();
 
 TEST(FrameNumbers, TimeScaleFollowsTheHorizontalMagnification) {
-    struct Case { std::int16_t yoko_step; const char* at0; const char* at1; const char* at10; };
+    struct Case {
+        std::int16_t yoko_step;
+        const char* at0;
+        const char* at1;
+        const char* at10;
+    };
     const Case cases[] = {
         {1, "0.0", "2.0", "20.0"},
         {-1, "0.0", "6.0", "60.0"},  // 1/3
@@ -23,17 +29,22 @@ TEST(FrameNumbers, TimeScaleFollowsTheHorizontalMagnification) {
 }
 
 TEST(FrameNumbers, ValueScalesFollowTheVerticalMagnification) {
-    struct Case { const ValueAxis& axis; float tate; int i; const char* text; };
+    struct Case {
+        const ValueAxis& axis;
+        float tate;
+        int i;
+        const char* text;
+    };
     const ValueAxis& st = kKinvora.st_axis;
     const ValueAxis& vt = kKinvora.vt_axis;
     const Case cases[] = {
-        {st, 1, 0, "-1.00"}, {st, 1, 1, ".00"}, {st, 1, 2, "1.00"}, {st, 1, 10, "9.00"},
-        {vt, 1, 0, "-15.0"}, {vt, 1, 5, "0.0"}, {vt, 1, 6, "3.0"}, {vt, 1, 10, "15.0"},
-        {st, 2, 0, "-.50"}, {st, 2, 1, ".00"}, {st, 2, 2, ".50"}, {st, 2, 10, "4.50"},
-        {vt, 2, 0, "-7.5"}, {vt, 2, 1, "-6.0"}, {vt, 2, 10, "7.5"},
-        {st, 256, 10, ".04"}, {st, 256, 0, ".00"},
-        {vt, 256, 0, "-0.1"}, {vt, 256, 10, "0.1"},
-        {st, 0.125f, 10, "72.00"}, {vt, 0.125f, 0, "-120.0"},
+        {st, 1, 0, "-1.00"},  {st, 1, 1, ".00"},         {st, 1, 2, "1.00"},
+        {st, 1, 10, "9.00"},  {vt, 1, 0, "-15.0"},       {vt, 1, 5, "0.0"},
+        {vt, 1, 6, "3.0"},    {vt, 1, 10, "15.0"},       {st, 2, 0, "-.50"},
+        {st, 2, 1, ".00"},    {st, 2, 2, ".50"},         {st, 2, 10, "4.50"},
+        {vt, 2, 0, "-7.5"},   {vt, 2, 1, "-6.0"},        {vt, 2, 10, "7.5"},
+        {st, 256, 10, ".04"}, {st, 256, 0, ".00"},       {vt, 256, 0, "-0.1"},
+        {vt, 256, 10, "0.1"}, {st, 0.125f, 10, "72.00"}, {vt, 0.125f, 0, "-120.0"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(value_scale_text(c.i, c.axis, c.tate), c.text)
@@ -67,8 +78,8 @@ TEST_F(Frames, BoxAxisLinesAndDottedGrid) {
         solid_s += pixel(st, x, 230) == kBlack;
     }
     for (int y = 51; y < 410; ++y) dotted_white += pixel(st, 105, y) == kWhite;
-    EXPECT_EQ(solid_v, 549);   // the zero-velocity line is solid
-    EXPECT_LT(solid_s, 549);   // the x-t window has only the dotted grid there
+    EXPECT_EQ(solid_v, 549);  // the zero-velocity line is solid
+    EXPECT_LT(solid_s, 549);  // the x-t window has only the dotted grid there
     EXPECT_GT(dotted_white, 100);
     EXPECT_LT(dotted_white, 300);
 }
@@ -77,11 +88,11 @@ TEST_F(Frames, TextsStandAtTheirPlaces) {
     Form3& st = form3().get();
     st.Zahyo_st();
     const PictureBox& p = *st.Picture1;
-    EXPECT_TRUE(has_ink(p, QRect(44, 421, 20, 12)));    // time 0.0
-    EXPECT_TRUE(has_ink(p, QRect(314, 441, 40, 12)));   // 時間 ｔ
-    EXPECT_TRUE(has_ink(p, QRect(570, 441, 40, 12)));   // frame interval
-    EXPECT_TRUE(has_ink(p, QRect(10, 406, 30, 12)));    // value -1.00
-    EXPECT_TRUE(has_ink(p, QRect(270, 15, 30, 20)));    // title
+    EXPECT_TRUE(has_ink(p, QRect(44, 421, 20, 12)));   // time 0.0
+    EXPECT_TRUE(has_ink(p, QRect(314, 441, 40, 12)));  // 時間 ｔ
+    EXPECT_TRUE(has_ink(p, QRect(570, 441, 40, 12)));  // frame interval
+    EXPECT_TRUE(has_ink(p, QRect(10, 406, 30, 12)));   // value -1.00
+    EXPECT_TRUE(has_ink(p, QRect(270, 15, 30, 20)));   // title
     bool blue_legend = false;
     for (int y = 14; y < 40; ++y)
         for (int x = 340; x < 380; ++x) blue_legend |= p.pixel_at(x, y) == kLightBlue;

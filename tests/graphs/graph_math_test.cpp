@@ -30,8 +30,13 @@ TEST(GraphMapping, ValuesReachTheirGraphUnits) {
 }
 
 TEST(Magnification, StepCounterGivesWholeNumbersUpAndUnitFractionsDown) {
-    struct Case { std::int16_t step; float bai; const char* text; };
-    const Case cases[] = {{3, 3, "3"}, {1, 1, "1"}, {0, 0.5f, "1/2"}, {-1, 1.0f / 3, "1/3"},
+    struct Case {
+        std::int16_t step;
+        float bai;
+        const char* text;
+    };
+    const Case cases[] = {{3, 3, "3"},        {1, 1, "1"},
+                          {0, 0.5f, "1/2"},   {-1, 1.0f / 3, "1/3"},
                           {-2, 0.25f, "1/4"}, {kYokoStepMin, 1.0f / 32767, "1/32767"}};
     for (const Case& c : cases) {
         EXPECT_FLOAT_EQ(yoko_bai_for(c.step), c.bai) << c.step;
@@ -43,13 +48,18 @@ TEST(Magnification, StepCounterGivesWholeNumbersUpAndUnitFractionsDown) {
 }
 
 TEST(AutomaticFit, LowersUntilTheLastPointFits) {
-    struct Case { double frames; double frame_time; std::int16_t start; std::int16_t fitted; };
+    struct Case {
+        double frames;
+        double frame_time;
+        std::int16_t start;
+        std::int16_t fitted;
+    };
     const Case cases[] = {
-        {10, kFrame30, 1, 1},         // 11 marks one frame apart: X_last 325
-        {48, kFrame30, 1, -1},        // 25 marks two frames apart: 1370, 710, 490
-        {48, 1.0f / 15.0f, 1, -1},    // the same whatever the frame interval
-        {48, kFrame30, 4, -1},        // from a larger whole number down one by one
-        {60000, kFrame30, 1, -2998},  // beyond 16 bits of frames: 1/3000
+        {10, kFrame30, 1, 1},                  // 11 marks one frame apart: X_last 325
+        {48, kFrame30, 1, -1},                 // 25 marks two frames apart: 1370, 710, 490
+        {48, 1.0f / 15.0f, 1, -1},             // the same whatever the frame interval
+        {48, kFrame30, 4, -1},                 // from a larger whole number down one by one
+        {60000, kFrame30, 1, -2998},           // beyond 16 bits of frames: 1/3000
         {3276700, kFrame30, 1, kYokoStepMin},  // stops at the counter's limit
     };
     for (const Case& c : cases) {
@@ -144,7 +154,12 @@ TEST(LeastSquares, SamplesOnAStraightLineGiveItsSlope) {
 
 TEST(LeastSquares, UndefinedFitsGiveNoLine) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct Case { const char* what; Samples s; int n; LineFit::Outcome outcome; };
+    struct Case {
+        const char* what;
+        Samples s;
+        int n;
+        LineFit::Outcome outcome;
+    };
     Case cases[] = {
         {"no sample", {}, 0, LineFit::Outcome::kTooFewSamples},
         {"one sample", {}, 1, LineFit::Outcome::kTooFewSamples},
@@ -162,8 +177,7 @@ TEST(LeastSquares, UndefinedFitsGiveNoLine) {
         EXPECT_EQ(fit.outcome, c.outcome) << c.what;
         EXPECT_FALSE(acceleration_text(fit, "####.#0").isEmpty()) << c.what;
     }
-    EXPECT_EQ(acceleration_text({LineFit::Outcome::kTooFewSamples, 0, 0}, "####.#0"),
-              "データ不足");
+    EXPECT_EQ(acceleration_text({LineFit::Outcome::kTooFewSamples, 0, 0}, "####.#0"), "データ不足");
     EXPECT_EQ(acceleration_text({LineFit::Outcome::kUndefined, 0, 0}, "####.#0"), "計算不能");
 }
 

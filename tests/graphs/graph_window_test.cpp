@@ -1,9 +1,9 @@
 // The graph windows: load, controls, close, magnification buttons, activation and the
 // plotted points.
 #include <QLabel>
-#include <cmath>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 
 #include "graph_fixture.h"
 
@@ -20,7 +20,12 @@ TEST_F(GraphWindows, LoadSetsCaptionsControlsAndPlacement) {
     EXPECT_EQ(vt.Picture1->geometry(), QRect(48, 32, 641, 465));
     EXPECT_EQ(vt.Picture1->area_size(), QSize(637, 461));
 
-    struct Case { GraphWindow& w; const char* name; QRect twips_px; QString text; };
+    struct Case {
+        GraphWindow& w;
+        const char* name;
+        QRect twips_px;
+        QString text;
+    };
     const Case cases[] = {
         {vt, "Cmd_close", {656, 520, 65, 33}, "閉じる"},
         {st, "Cmd_close", {648, 520, 73, 33}, "閉じる"},
@@ -200,8 +205,14 @@ TEST_F(GraphWindows, PointsLieWhereTheMappingPutsThem) {
 TEST_F(GraphWindows, EachSeriesStopsAtItsFirstPointOutsideTheBox) {
     // y leaves the box (above 9 m) at mark 5 and comes back; x stays inside. One frame apart:
     // X = 50, 77.5, 105, 132.5, 160, 187.5, 215.
-    set_marks({{0.5f, 1.5f}, {0.5f, 2.5f}, {0.5f, 3.5f}, {0.5f, 4.5f}, {0.5f, 10},
-               {0.5f, 5.5f}, {0.5f, 6.5f}}, 1);
+    set_marks({{0.5f, 1.5f},
+               {0.5f, 2.5f},
+               {0.5f, 3.5f},
+               {0.5f, 4.5f},
+               {0.5f, 10},
+               {0.5f, 5.5f},
+               {0.5f, 6.5f}},
+              1);
     const int xs[] = {50, 78, 105, 133, 160, 188, 215};
     Form3& st = form3().get();
     st.Form_Activate();
