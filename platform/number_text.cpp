@@ -62,7 +62,7 @@ QString format_digits(double value, std::string_view pattern, int sig) {
     for (char c : int_pat)
         if (c == '0') ++min_int;
 
-    if (!std::isfinite(value)) return QString::number(value);
+    if (!std::isfinite(value)) return {};  // an undefined value shows as an empty cell
     const std::string n = scaled_rounded(decimal_digits(value, sig), decimals);
     std::string padded = n;
     if (static_cast<int>(padded.size()) < decimals + 1)
@@ -83,7 +83,7 @@ QString format_digits(double value, std::string_view pattern, int sig) {
 
 std::string general_text(float value) {
     if (value == 0.0f) return "0";
-    if (!std::isfinite(value)) return std::to_string(value);
+    if (!std::isfinite(value)) return {};
     const Digits d = decimal_digits(value, 7);
     std::string digits = d.digits;
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
@@ -119,6 +119,7 @@ QString format_number(float value, std::string_view pattern) {
 QString general_number(float value) { return QString::fromStdString(general_text(value)); }
 
 QString csv_number(float value) {
+    if (!std::isfinite(value)) return {};
     std::string t = general_text(value);
     const bool negative = !t.empty() && t[0] == '-';
     if (negative) t.erase(0, 1);

@@ -10,6 +10,8 @@
 // placeholder always shows a digit and a '#' only a significant one; the integer part always
 // shows all its digits; a minus sign precedes a negative value that does not round to zero.
 // A float is taken at its own precision (7 significant digits), a double at 15.
+// A value that is not finite (an interval with no velocity) gives the empty text, here and in
+// the two functions below.
 QString format_number(double value, std::string_view pattern);
 QString format_number(float value, std::string_view pattern);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/number_text.h"
 
 namespace {
@@ -66,6 +68,17 @@ TEST(GeneralAndCsvNumber, Rules) {
     for (const auto& c : cases) {
         EXPECT_EQ(general_number(c.value).toStdString(), c.general) << c.value;
         EXPECT_EQ(csv_number(c.value).toStdString(), c.csv) << c.value;
+    }
+}
+
+TEST(NumberTexts, UndefinedValuesShowAsEmpty) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float v : {nan, inf, -inf}) {
+        EXPECT_TRUE(format_number(v, "#0.000").isEmpty());
+        EXPECT_TRUE(format_number(static_cast<double>(v), "##0.00").isEmpty());
+        EXPECT_TRUE(general_number(v).isEmpty());
+        EXPECT_TRUE(csv_number(v).isEmpty());
     }
 }
 

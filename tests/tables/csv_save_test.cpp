@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <limits>
 
 #include "tables/csv_table.h"
 #include "tables/save_table_csv.h"
@@ -160,6 +161,8 @@ TEST(CsvCells, ExponentThreshold) {
         {1.0f / 30.0f, " .03333334"},
         {0.0f, " 0"},
         {-0.25f, "-.25"},
+        // An interval without frames between its marks has no velocity: an empty cell.
+        {std::numeric_limits<float>::quiet_NaN(), ""},
     };
     for (const auto& c : cases) {
         const auto bytes = csv_file_bytes(kHeader, {{c.value, 0.0f, 0.0f}});
