@@ -1,13 +1,5 @@
 #include "graphs/graph_windows.h"
 
-namespace {
-void show_in_front(QWidget& window) {
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-}  // namespace
-
 LazyWindow<Form2>& form2() {
     static LazyWindow<Form2> window;
     return window;

@@ -12,3 +12,10 @@ void unload_window(QWidget* window) {
 }
 
 bool is_unloaded(const QWidget* window) { return window->property(kUnloaded).toBool(); }
+
+void show_in_front(QWidget& window) {
+    if (window.isMinimized()) window.showNormal();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}

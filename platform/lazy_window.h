@@ -8,6 +8,10 @@
 void unload_window(QWidget* window);
 bool is_unloaded(const QWidget* window);
 
+// Shows a window without making it modal, or brings it to the front (restored if minimised)
+// and activates it when it is already shown.
+void show_in_front(QWidget& window);
+
 // One global instance of a window class, made (with its start sequence, which the class runs
 // in its constructor) the first time it is used, and made anew after it was unloaded.
 template <class Form>
