@@ -3,14 +3,12 @@
 // service, over a fresh analysis state. Header only: the three window test programs share it.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,13 +21,16 @@
 #include "platform/scripted_desktop.h"
 #include "video/video_device.h"
 
+using Commands = std::vector<std::string>;
+inline constexpr QRgb kWhite = 0xFFFFFF, kBlackRgb = 0x000000;
+inline QRgb rgb(int palette_number) { return palette_color(palette_number).rgb() & 0xFFFFFF; }
+
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     Form1Test() {
         state() = AnalysisState{};
         set_video_service(&svc);
-        svc.journal = &journal;
-        desk.journal = &journal;
+        svc.journal = desk.journal = &journal;
         f = std::make_unique<Form1>();
         f->Form_Activate();
     }
@@ -41,18 +42,15 @@ protected:
 
     // An existing file for the open dialog to return.
     QString clip_path(const QString& name = QStringLiteral("clip.avi")) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
+        QFile file(dir.filePath(name));
         if (!file.exists() && file.open(QIODevice::WriteOnly)) file.write("RIFF");
-        return path;
+        return file.fileName();
     }
-
-    // Scripts the replies of a successful open and runs it; what was sent and what the
-    // desktop recorded are then forgotten, so a test sees only what follows.
-    void open_clip(const std::string& length = "100") {
+    // A successful open (and play); what was sent and recorded before is then forgotten.
+    void open_clip() {
         desk.open_answers.push_back(clip_path());
         svc.answer("where avfile source", 0, "0 0 320 240");
-        svc.answer("status avfile length", 0, length);
+        svc.answer("status avfile length", 0, "100");
         f->mnuopen_Click();
         forget();
     }
@@ -67,30 +65,23 @@ protected:
         desk.messages.clear();
         desk.beeps = 0;
     }
-
-    // The tick counter moves on by `step` at every read, and each read is journalled as
-    // "tick", so a test sees where the waits lie among the commands.
+    // The tick counter moves on by `step` at every read, journalled as "tick".
     void journal_ticks(std::int32_t step) {
         desk.tick_source = [this, step] {
             journal.push_back("tick");
-            now_ += step;
-            return now_;
+            return now_ += step;
         };
     }
-
     std::string update_command() const {
         return "update avfile hdc " + std::to_string(f->Picture3->hDC());
     }
-
-    // Clicks the canvas once as a mark with the given frames per step.
-    void mark(float x, float y, const char* frames = "0") {
+    // A canvas click with the given frames per step.
+    void mark(float x, float y, const char* frames = "0", int button = 1) {
         f->Text3->setText(QString::fromLatin1(frames));
-        f->Picture3_MouseDown(1, 0, x, y);
+        f->Picture3_MouseDown(button, 0, x, y);
     }
-
     QRgb canvas(int x, int y) const { return f->Picture3->pixel_at(x, y); }
     QRgb strip(int x, int y) const { return f->Picture2->pixel_at(x, y); }
-    static QRgb rgb(int palette_number) { return palette_color(palette_number).rgb() & 0xFFFFFF; }
 
     ScriptedDesktop desk;
     ScopedDesktop scoped_{desk};
@@ -99,9 +90,6 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<Form1> f;
 
-private:
+  private:
     std::int32_t now_ = 0;
 };
-
-inline constexpr QRgb kWhite = 0xFFFFFF;
-inline constexpr QRgb kBlackRgb = 0x000000;
