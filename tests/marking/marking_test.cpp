@@ -153,10 +153,18 @@ TEST_F(Marking, ClosingTheDialogNeverLeavesAnUnusableScale) {
         bool accepted;  // else a message, and calibration goes on
     };
     const Case cases[] = {
-        {"", {}, 1.0f, true},         {"  ", {a, b}, 1.0f, true},    {"50", {a, b}, 0.1f, true},
-        {"５０", {a, b}, 0.1f, true}, {"50", {a, b, a}, 0.1f, true}, {"abc", {a, b}, 0.25f, false},
-        {"0", {a, b}, 0.25f, false},  {"-5", {a, b}, 0.25f, false},  {"50", {}, 0.25f, false},
-        {"50", {a}, 0.25f, false},    {"50", {a, a}, 0.25f, false},
+        {"", {}, 1.0f, true},
+        {"  ", {a, b}, 1.0f, true},
+        {"50", {a, b}, 0.1f, true},
+        {"５０", {a, b}, 0.1f, true},
+        {"50", {a, b, a}, 0.1f, true},
+        {"abc", {a, b}, 0.25f, false},
+        {"0", {a, b}, 0.25f, false},
+        {"-5", {a, b}, 0.25f, false},
+        {"50", {}, 0.25f, false},
+        {"50", {a}, 0.25f, false},
+        {"50", {a, a}, 0.25f, false},
+        {"1e300", {a, b}, 0.25f, false},  // a scale beyond single precision
     };
     for (const Case& c : cases) {
         form4().destroy();
