@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <array>
+#include <string>
 #include <cstdio>
 
 #include "mediaservice/media_service.h"
@@ -12,21 +12,24 @@
 namespace {
 MediaService* g_service = nullptr;
 
-using ReplyBuffer = std::array<char, kReplyBufferSize>;
+// The buffer holds 256 characters (not bytes), so a Japanese error text fits as well as an
+// English one would.
+using ReplyBuffer = std::u32string;
 
 // Writes a text into the buffer as a service does: with a closing NUL when it fits.
 void write_buffer(ReplyBuffer& buffer, const std::string& text) {
-    const std::size_t n = std::min(text.size(), buffer.size());
-    std::copy_n(text.data(), n, buffer.begin());
-    if (n < buffer.size()) buffer[n] = '\0';
+    const QList<uint> chars =
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
+    const std::size_t n = std::min(static_cast<std::size_t>(chars.size()), buffer.size());
+    std::copy_n(chars.begin(), n, buffer.begin());
+    if (n < buffer.size()) buffer[n] = U'\0';
 }
 }  // namespace
 
 void set_video_service(MediaService* service) { g_service = service; }
 
 std::int32_t video_command(std::string_view command, std::string& reply) {
-    ReplyBuffer buffer;
-    buffer.fill(' ');
+    ReplyBuffer buffer(kReplyBufferSize, U' ');
     std::string answer;
     std::int32_t code = -1;
     if (g_service) {
@@ -38,8 +41,10 @@ std::int32_t video_command(std::string_view command, std::string& reply) {
         write_buffer(buffer, g_service ? g_service->error_text(code)
                                        : std::string("ビデオサービスがありません"));
     }
-    const auto nul = std::find(buffer.begin(), buffer.end(), '\0');
-    if (nul != buffer.end()) reply.assign(buffer.begin(), nul);
+    const auto nul = buffer.find(U'\0');
+    if (nul != ReplyBuffer::npos) {
+        reply = QString::fromUcs4(buffer.data(), static_cast<qsizetype>(nul)).toStdString();
+    }
     return code;
 }
 

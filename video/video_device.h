@@ -10,7 +10,7 @@ class MediaService;
 // The video service in force; every video operation of the program goes through it.
 void set_video_service(MediaService* service);
 
-// The size of the reply buffer that a command's reply and an error text share.
+// The size in characters of the reply buffer that a command's reply and an error text share.
 inline constexpr std::size_t kReplyBufferSize = 256;
 
 // Sends one command. On failure it beeps once and the reply holds the service's error text.

@@ -12,6 +12,8 @@ TEST(VideoCommand, ReplyBufferRules) {
         std::string expected;  // the caller's reply, which starts as "caller"
     };
     const std::string k255(255, 'a'), k256(256, 'b');
+    std::string kLongJapanese;
+    for (int i = 0; i < 200; ++i) kLongJapanese += "開";
     const Case cases[] = {
         {0, "320", "", "320"},
         {0, std::string("12\0 34", 6), "", "12"},  // cut at the first NUL
@@ -21,6 +23,8 @@ TEST(VideoCommand, ReplyBufferRules) {
         {277, "ignored", "再生できません", "再生できません"},
         {277, k256, "短い", "短い"},
         {5, "", k256, "caller"},
+        // The buffer counts characters: 200 Japanese characters (600 bytes) still fit.
+        {9, "", kLongJapanese, kLongJapanese},
     };
     ScriptedDesktop desk;
     ScopedDesktop scoped(desk);
