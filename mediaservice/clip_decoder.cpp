@@ -31,6 +31,20 @@ std::string codec_name(const AVCodecParameters* par) {
     return name + " (" + tag + ")";
 }
 
+// The most frames kept for steps back. More than a keyframe interval is no use: a step back
+// past the interval decodes the one before it anyway.
+constexpr int kMostCachedFrames = 40;
+
+// Frames from one keyframe to the next, at the most; 0 for intra-only clips.
+int longest_interval(const FrameIndex& index) {
+    int longest = 0;
+    for (size_t k = 0; k < index.keyframes.size(); ++k) {
+        const int next = k + 1 < index.keyframes.size() ? index.keyframes[k + 1] : index.count();
+        longest = std::max(longest, next - index.keyframes[k]);
+    }
+    return longest <= 1 ? -4 : longest;
+}
+
 }  // namespace
 
 ClipDecoder::~ClipDecoder() = default;
@@ -92,6 +106,7 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
         stream->codecpar->codec_id == AV_CODEC_ID_H264 || stream->codecpar->codec_id == AV_CODEC_ID_HEVC;
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
+    cache_.set_frame_limit(std::min(kMostCachedFrames, longest_interval(index_) + 4));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     return kMediaOk;
 }
@@ -140,6 +155,7 @@ int ClipDecoder::number_of_output(int fallback) const {
 }
 
 bool ClipDecoder::next_output() {
+    held_number_ = -1;
     for (;;) {
         const int rc = avcodec_receive_frame(codec_.get(), output_.get());
         if (rc == 0) break;
@@ -164,11 +180,13 @@ bool ClipDecoder::next_output() {
     const int number = next_number_++;
     if (number >= index_.count()) return false;
     output_->pts = number;
-    cache_.put(number, output_.get(), number);
+    held_number_ = number;
+    cache_.put(number, output_.get(), std::max(number, target_));
     return true;
 }
 
 bool ClipDecoder::decode_until(int number) {
+    target_ = number;
     while (next_output()) {
         const int got = static_cast<int>(output_->pts);
         if (got == number) return true;
@@ -179,17 +197,18 @@ bool ClipDecoder::decode_until(int number) {
 
 const AVFrame* ClipDecoder::frame(int number) {
     if (number < 0 || number >= index_.count()) return nullptr;
+    if (number == held_number_) return output_.get();
     if (const AVFrame* cached = cache_.find(number)) return cached;
     int keyframe = index_.keyframe_before(number);
     // Carry on from where the decoder is when that is no longer than starting at the keyframe.
     if (next_number_ >= 0 && next_number_ <= number && next_number_ >= keyframe && !input_done_) {
-        if (decode_until(number)) return cache_.find(number);
+        if (decode_until(number)) return output_.get();
     }
     for (; keyframe >= 0; keyframe = index_.previous_keyframe(keyframe)) {
         auto known = first_output_.find(keyframe);
         if (known != first_output_.end() && known->second > number) continue;
         if (!seek_to_keyframe(keyframe)) return nullptr;
-        if (decode_until(number)) return cache_.find(number);
+        if (decode_until(number)) return output_.get();
         if (first_output_.count(keyframe) && first_output_[keyframe] <= number) return nullptr;
     }
     return nullptr;

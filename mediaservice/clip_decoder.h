@@ -53,7 +53,11 @@ private:
     int stream_ = -1;
     AVRational rate_{30, 1};
     FrameIndex index_;
-    FrameCache cache_{256u << 20};
+    // A step back within the keyframe interval finds its frame here. Intra-only clips decode
+    // any frame at once, so they keep only a few.
+    FrameCache cache_{256u << 20, 40};
+    int target_ = 0;                   // the frame being decoded towards
+    int held_number_ = -1;             // the frame in output_, or -1
     AvPacketPtr packet_{av_packet_alloc()};
     AvFramePtr output_{av_frame_alloc()};
     bool count_from_keyframe_ = false;

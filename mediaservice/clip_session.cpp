@@ -31,6 +31,7 @@ MediaError ClipSession::show(int frame) {
     if (!decoded) return kDecodeFailed;
     picture_ = converter_.convert(decoded);
     position_ = frame;
+    ++frames_shown_;
     if (widget_) widget_->show_picture(picture_);
     return kMediaOk;
 }

@@ -28,6 +28,8 @@ public:
     bool playing() const { return timer_.isActive(); }
     const QImage& picture() const { return picture_; }
     const ClipDecoder& decoder() const { return *decoder_; }
+    // Frames put on show since the clip was opened (a measure of how smoothly it plays).
+    long frames_shown() const { return frames_shown_; }
 
     // Each leaves the position where it was on failure.
     MediaError seek(std::int64_t frame);
@@ -57,4 +59,5 @@ private:
     QTimer timer_;
     QElapsedTimer clock_;
     int play_from_ = 0;
+    long frames_shown_ = 0;
 };

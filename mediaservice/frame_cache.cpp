@@ -1,5 +1,6 @@
 #include "mediaservice/frame_cache.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 std::size_t FrameCache::frame_bytes(const AVFrame* frame) {
@@ -11,9 +12,16 @@ std::size_t FrameCache::frame_bytes(const AVFrame* frame) {
 }
 
 void FrameCache::put(int number, const AVFrame* frame, int near) {
-    if (frames_.count(number)) return;
-    AvFramePtr copy(av_frame_alloc());
-    if (!copy || av_frame_ref(copy.get(), frame) < 0) return;
+    if (frame_limit_ <= 0 || frames_.count(number)) return;
+    if (limit_ == 0) {
+        const std::size_t one = FrameStore::bytes_for(frame) + sizeof(AVFrame);
+        limit_ = std::max(one, std::min(byte_limit_, one * static_cast<std::size_t>(frame_limit_)));
+        capacity_ = static_cast<int>(limit_ / one);
+    }
+    // On the way to `near`, a frame this far before it would be pushed out before it is reached.
+    if (near - number >= capacity_) return;
+    AvFramePtr copy = store_.copy(frame);
+    if (!copy) return;
     bytes_ += frame_bytes(copy.get());
     frames_.emplace(number, std::move(copy));
     evict(near);

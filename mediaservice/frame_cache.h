@@ -3,15 +3,16 @@
 #include <map>
 
 #include "mediaservice/ffmpeg_ptr.h"
+#include "mediaservice/frame_store.h"
 
-// Decoded frames by frame number, bounded in bytes. When full, the frames farthest from the
-// one last asked for go first, so the neighbourhood of the current frame (the steps back
-// within the keyframe interval) stays.
+// Decoded frames by frame number, bounded in bytes and in frames. When full, the frames
+// farthest from the one last asked for go first, so the neighbourhood of the current frame
+// (the steps back within the keyframe interval) stays.
 class FrameCache {
 public:
-    explicit FrameCache(std::size_t byte_limit) : limit_(byte_limit) {}
+    FrameCache(std::size_t byte_limit, int frame_limit) : byte_limit_(byte_limit), frame_limit_(frame_limit) {}
 
-    // Keeps a reference to the frame (no copy of the pictures).
+    // Keeps a copy of the frame, unless it is too far from `near` to survive in the cache.
     void put(int number, const AVFrame* frame, int near);
     // The frame, or nullptr.
     const AVFrame* find(int number) const;
@@ -19,13 +20,18 @@ public:
 
     std::size_t bytes() const { return bytes_; }
     std::size_t size() const { return frames_.size(); }
-    std::size_t byte_limit() const { return limit_; }
+    // Before the first frame is put.
+    void set_frame_limit(int frames) { frame_limit_ = frames; }
 
 private:
     static std::size_t frame_bytes(const AVFrame* frame);
     void evict(int near);
 
-    std::size_t limit_;
+    std::size_t limit_ = 0;  // bytes, once the frame size is known
+    std::size_t byte_limit_;
+    int frame_limit_;
+    FrameStore store_;  // declared before the frames, which give their memory back to it
+    int capacity_ = 1;  // frames that fit
     std::size_t bytes_ = 0;
     std::map<int, AvFramePtr> frames_;
 };

@@ -1,7 +1,18 @@
 #include "mediaservice/frame_picture.h"
 
+QImage& FramePicture::free_picture(int width, int height) {
+    for (QImage& picture : pictures_) {
+        if (picture.width() == width && picture.height() == height && picture.isDetached()) return picture;
+    }
+    // All in use (or of another size): the oldest slot gets a new picture.
+    std::swap(pictures_[0], pictures_[2]);
+    std::swap(pictures_[0], pictures_[1]);
+    pictures_[0] = QImage(width, height, QImage::Format_RGB32);
+    return pictures_[0];
+}
+
 QImage FramePicture::convert(const AVFrame* frame) {
-    QImage picture(frame->width, frame->height, QImage::Format_RGB32);
+    QImage& picture = free_picture(frame->width, frame->height);
     sws_.reset(sws_getCachedContext(sws_.release(), frame->width, frame->height,
                                     static_cast<AVPixelFormat>(frame->format), frame->width,
                                     frame->height, AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr,

@@ -3,12 +3,17 @@
 
 #include "mediaservice/ffmpeg_ptr.h"
 
-// Turns decoded frames into 32-bit pictures at the clip's own size. Keeps its scaler between
-// calls, since every frame of a clip has the same format.
+// Turns decoded frames into 32-bit pictures at the clip's own size. Keeps its scaler, and
+// writes into a picture of its own that nobody else holds any more when there is one: a fresh
+// picture for every frame costs the kernel's zeroing of new pages, a third of a decode at
+// 1920 x 1080.
 class FramePicture {
 public:
     QImage convert(const AVFrame* frame);
 
 private:
+    QImage& free_picture(int width, int height);
+
     SwsPtr sws_;
+    QImage pictures_[3];
 };

@@ -1,0 +1,79 @@
+#include "bench/ffmpeg_floor.h"
+
+#include <QImage>
+
+#include "bench/bench_clips.h"
+#include "mediaservice/ffmpeg_ptr.h"
+#include "mediaservice/frame_picture.h"
+
+namespace {
+
+struct Plain {
+    AvInputPtr format;
+    AvCodecContextPtr codec;
+    int stream = 0;
+    AvPacketPtr packet{av_packet_alloc()};
+    AvFramePtr frame{av_frame_alloc()};
+    FramePicture picture;
+
+    explicit Plain(const std::string& path) {
+        AVFormatContext* raw = nullptr;
+        avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+        format.reset(raw);
+        avformat_find_stream_info(raw, nullptr);
+        stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        const AVCodec* decoder = avcodec_find_decoder(raw->streams[stream]->codecpar->codec_id);
+        codec.reset(avcodec_alloc_context3(decoder));
+        avcodec_parameters_to_context(codec.get(), raw->streams[stream]->codecpar);
+        codec->thread_count = 1;
+        avcodec_open2(codec.get(), decoder, nullptr);
+    }
+    // The next frame out, or false at the end.
+    bool next() {
+        for (;;) {
+            const int rc = avcodec_receive_frame(codec.get(), frame.get());
+            if (rc == 0) return true;
+            if (rc != AVERROR(EAGAIN)) return false;
+            bool sent = false;
+            while (!sent && av_read_frame(format.get(), packet.get()) >= 0) {
+                if (packet->stream_index == stream) {
+                    avcodec_send_packet(codec.get(), packet.get());
+                    sent = true;
+                }
+                av_packet_unref(packet.get());
+            }
+            if (!sent) avcodec_send_packet(codec.get(), nullptr);
+        }
+    }
+};
+
+int keyframe_before(AVStream* stream, int frame) {
+    const int entry = av_index_search_timestamp(stream, frame, AVSEEK_FLAG_BACKWARD);
+    return entry < 0 ? 0 : static_cast<int>(avformat_index_get_entry(stream, entry)->timestamp);
+}
+
+}  // namespace
+
+Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
+    Floor floor;
+    Plain plain(path);
+    int frames = 0;
+    const double start = now_ms();
+    while (plain.next()) {
+        plain.picture.convert(plain.frame.get());
+        ++frames;
+    }
+    floor.step_ms = (now_ms() - start) / std::max(1, frames);
+    for (int target : targets) {
+        AVStream* stream = plain.format->streams[plain.stream];
+        const int keyframe = keyframe_before(stream, target);
+        const double t0 = now_ms();
+        avcodec_flush_buffers(plain.codec.get());
+        av_seek_frame(plain.format.get(), plain.stream, keyframe, AVSEEK_FLAG_BACKWARD);
+        for (int k = keyframe; k <= target && plain.next(); ++k) {
+        }
+        plain.picture.convert(plain.frame.get());
+        floor.from_keyframe_ms.push_back(now_ms() - t0);
+    }
+    return floor;
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What plain FFmpeg takes on a clip, as the floor the service is measured against.
+struct Floor {
+    double step_ms = 0;                     // decode of the next frame in sequence plus conversion
+    std::vector<double> from_keyframe_ms;   // per frame: seek to the keyframe before it, decode up
+                                            // to it, convert it (filled for the frames asked for)
+};
+
+// Sequential decode of the whole clip (one thread, as the service steps), and the keyframe
+// runs for `targets`.
+Floor measure_floor(const std::string& path, const std::vector<int>& targets);

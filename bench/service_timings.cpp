@@ -1,0 +1,112 @@
+#include "bench/service_timings.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <random>
+
+#include "bench/bench_clips.h"
+#include "mediaservice/clip_session.h"
+#include "mediaservice/ffmpeg_media_service.h"
+#include "platform/picture_box.h"
+
+namespace {
+
+std::string open_command(const std::string& path) { return "open \"" + path + "\" alias v"; }
+
+struct Timed {
+    FfmpegMediaService service;
+    std::string reply;
+    double run(const std::string& command) {
+        const double t0 = now_ms();
+        service.send(command, reply);
+        return now_ms() - t0;
+    }
+    double cache_mb() {
+        const ClipSession* clip = service.session("v");
+        return clip ? clip->decoder().cache().bytes() / 1048576.0 : 0;
+    }
+};
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+}  // namespace
+
+ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets) {
+    ServiceTimings t;
+    Timed s;
+    std::vector<double> opens;
+    for (int k = 0; k < 5; ++k) {
+        opens.push_back(s.run(open_command(path)));
+        s.run("close v");
+    }
+    t.open_ms = median(opens);
+
+    s.run(open_command(path));
+    double total = 0;
+    const int steps = 100;
+    for (int k = 0; k < steps; ++k) total += s.run("step v");
+    t.step_ms = total / steps;
+
+    PictureBox canvas;
+    canvas.set_outer_size(320, 240);
+    s.run("put v destination at 0 0  320  240");
+    const std::string update = "update v hdc " + std::to_string(canvas.hDC());
+    total = 0;
+    for (int k = 0; k < steps; ++k) {
+        s.run("step v reverse");
+        total += s.run(update);
+    }
+    t.update_ms = total / steps;
+
+    total = 0;
+    int reversed = 0;
+    for (int start : {150, 220, 290}) {
+        s.run("seek v to " + std::to_string(start));
+        for (int k = 0; k < 30; ++k, ++reversed) total += s.run("step v reverse");
+        t.cache_mb = std::max(t.cache_mb, s.cache_mb());
+    }
+    t.reverse_ms = total / reversed;
+
+    // Each seek comes after one to the far side of the clip, so that its frame is not cached.
+    const int length = std::stoi(s.run("status v length") >= 0 ? s.reply : "1");
+    for (int target : seek_targets) {
+        s.run("seek v to " + std::to_string((target + length / 2) % length));
+        t.seek_ms.push_back(s.run("seek v to " + std::to_string(target)));
+    }
+    s.run("close v");
+    return t;
+}
+
+double measure_play(const std::string& path, int frames) {
+    Timed s;
+    s.run(open_command(path));
+    const ClipSession* clip = s.service.session("v");
+    const long shown_before = clip->frames_shown();
+    s.run("play v");
+    while (clip->position() < frames && clip->playing())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    s.run("pause v");
+    const double share = double(clip->frames_shown() - shown_before) / std::max(1, clip->position());
+    s.run("close v");
+    return share;
+}
+
+std::vector<double> measure_cache_growth(const std::string& path, int steps) {
+    Timed s;
+    s.run(open_command(path));
+    std::mt19937 random(7);
+    std::vector<double> sizes;
+    for (int k = 1; k <= steps; ++k) {
+        const unsigned r = random() % 100;
+        if (r == 0)
+            s.run("seek v to " + std::to_string(random() % 300));
+        else
+            s.run(r % 2 ? "step v" : "step v reverse");
+        if (k % 1000 == 0) sizes.push_back(s.cache_mb());
+    }
+    s.run("close v");
+    return sizes;
+}

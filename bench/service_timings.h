@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the service takes on a clip, each figure in milliseconds.
+struct ServiceTimings {
+    double open_ms = 0;          // median of several opens
+    double step_ms = 0;          // mean of forward steps from frame 0
+    double reverse_ms = 0;       // mean of 30 reverse steps in a row, after a seek
+    std::vector<double> seek_ms; // per target, from the far side of the clip
+    double update_ms = 0;        // mean update into a 320 x 240 box, each after a step
+    double cache_mb = 0;         // largest cache seen
+};
+
+ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets);
+
+// Plays the clip from frame 0 for about `frames` frames; the share of the frames due that
+// were shown (1.0 = every frame at the clip's rate).
+double measure_play(const std::string& path, int frames);
+
+// Random steps forward and back (and an occasional seek); the cache size in MB after each
+// thousand.
+std::vector<double> measure_cache_growth(const std::string& path, int steps);
