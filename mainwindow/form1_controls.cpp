@@ -43,6 +43,10 @@ QLineEdit* text_box(QWidget* p, const char* name, const char* text, double l, do
                     double h) {
     auto* c = make<QLineEdit>(p, name, l, t, w, h);
     c->setText(QString::fromUtf8(text));
+    // A text the program writes into a narrow box shows from its beginning, not its end.
+    QObject::connect(c, &QLineEdit::textChanged, c, [c] {
+        if (!c->hasFocus()) c->setCursorPosition(0);
+    });
     return c;
 }
 }  // namespace

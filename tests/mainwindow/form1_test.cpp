@@ -113,6 +113,11 @@ TEST_F(Form1Test, FirstShowingDrawsTheRulersWhenNoActivationComes) {
     EXPECT_EQ(bare.Picture2->pixel_at(312, 249), kBlackRgb);
 }
 
+TEST_F(Form1Test, ANumberWrittenIntoANarrowBoxShowsFromItsBeginning) {
+    f->Text1->setText(QStringLiteral("1.3875"));
+    EXPECT_EQ(f->Text1->cursorPosition(), 0);
+}
+
 TEST_F(Form1Test, CmdEnabledReadsGeneralValuesAsBooleans) {
     const std::array<QVariant, 4> b1{true, false, -1, 0}, b2{false, true, 0, -1};
     for (std::size_t i = 0; i < b1.size(); ++i) {
