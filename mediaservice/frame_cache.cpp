@@ -17,6 +17,7 @@ void FrameCache::put(int number, const AVFrame* frame, int near) {
         const std::size_t one = FrameStore::bytes_for(frame) + sizeof(AVFrame);
         limit_ = std::max(one, std::min(byte_limit_, one * static_cast<std::size_t>(frame_limit_)));
         capacity_ = static_cast<int>(limit_ / one);
+        store_.reserve(frame, capacity_ + 1);
     }
     // On the way to `near`, a frame this far before it would be pushed out before it is reached.
     if (near - number >= capacity_) return;

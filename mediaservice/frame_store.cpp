@@ -1,6 +1,7 @@
 #include "mediaservice/frame_store.h"
 
 #include <cstdlib>
+#include <cstring>
 
 extern "C" {
 #include <libavutil/imgutils.h>
@@ -8,11 +9,37 @@ extern "C" {
 
 namespace {
 constexpr int kAlign = 64;
-constexpr std::size_t kMostSpare = 8;
 }  // namespace
 
 FrameStore::~FrameStore() {
+    stop_ = true;
+    if (preparer_.joinable()) preparer_.join();
     for (std::uint8_t* data : spare_) std::free(data);
+}
+
+void FrameStore::reserve(const AVFrame* frame, int count) {
+    const std::size_t size = bytes_for(frame);
+    if (size == 0 || count <= 0 || preparer_.joinable()) return;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        size_ = size;
+        most_spare_ = static_cast<std::size_t>(count);
+    }
+    preparer_ = std::thread([this, size, count] { prepare(size, count); });
+}
+
+void FrameStore::prepare(std::size_t size, int count) {
+    for (int k = 0; k < count && !stop_; ++k) {
+        auto* data = static_cast<std::uint8_t*>(std::aligned_alloc(kAlign, size));
+        if (!data) return;
+        std::memset(data, 0, size);  // the pages are the kernel's to find now, not later
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (size_ != size || spare_.size() >= most_spare_) {
+            std::free(data);
+            return;
+        }
+        spare_.push_back(data);
+    }
 }
 
 std::size_t FrameStore::bytes_for(const AVFrame* frame) {
@@ -23,23 +50,28 @@ std::size_t FrameStore::bytes_for(const AVFrame* frame) {
 
 void FrameStore::give_back(void* store, std::uint8_t* data) {
     auto* self = static_cast<FrameStore*>(store);
-    if (self->spare_.size() < kMostSpare)
+    std::lock_guard<std::mutex> lock(self->mutex_);
+    if (self->spare_.size() < self->most_spare_)
         self->spare_.push_back(data);
     else
         std::free(data);
 }
 
 AVBufferRef* FrameStore::buffer(std::size_t size) {
-    if (size != size_) {
-        for (std::uint8_t* data : spare_) std::free(data);
-        spare_.clear();
-        size_ = size;
-    }
     std::uint8_t* data = nullptr;
-    if (!spare_.empty()) {
-        data = spare_.back();
-        spare_.pop_back();
-    } else {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (size != size_) {
+            for (std::uint8_t* spare : spare_) std::free(spare);
+            spare_.clear();
+            size_ = size;
+        }
+        if (!spare_.empty()) {
+            data = spare_.back();
+            spare_.pop_back();
+        }
+    }
+    if (!data) {
         data = static_cast<std::uint8_t*>(std::aligned_alloc(kAlign, size));
         if (!data) return nullptr;
     }

@@ -1,6 +1,9 @@
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "mediaservice/ffmpeg_ptr.h"
@@ -16,6 +19,10 @@ public:
     FrameStore& operator=(const FrameStore&) = delete;
     ~FrameStore();
 
+    // Prepares `count` buffers for copies of frames like this one, on a thread of its own:
+    // memory the kernel has never handed out costs as much as a decode to touch the first time,
+    // and steps should not pay for it while the cache fills.
+    void reserve(const AVFrame* frame, int count);
     // A copy of the frame's pictures and properties, or nullptr when out of memory.
     AvFramePtr copy(const AVFrame* frame);
     // Bytes one copy of the frame takes.
@@ -25,6 +32,12 @@ private:
     AVBufferRef* buffer(std::size_t size);
     static void give_back(void* store, std::uint8_t* data);
 
-    std::size_t size_ = 0;  // the size of the spare buffers
+    void prepare(std::size_t size, int count);
+
+    std::mutex mutex_;                 // guards spare_ and size_ against the preparing thread
+    std::size_t size_ = 0;             // the size of the spare buffers
+    std::size_t most_spare_ = 8;
     std::vector<std::uint8_t*> spare_;
+    std::atomic<bool> stop_{false};
+    std::thread preparer_;
 };

@@ -9,13 +9,7 @@
 
 namespace {
 
-std::string mjpeg_clip() {
-    ClipSpec spec;
-    spec.width = 160;
-    spec.height = 120;
-    spec.frames = 60;
-    return numbered_clip(spec, "bad_input_source.avi");
-}
+std::string mjpeg_clip() { return small_clip(60, "bad_input_source.avi"); }
 
 // The failure's code is the expected one and its text names the cause.
 void expect_failure(ServiceDriver& d, const std::string& command, int code) {

@@ -31,6 +31,14 @@ std::string numbered_clip(const ClipSpec& spec, const std::string& name) {
     return path;
 }
 
+std::string small_clip(int frames, const std::string& name) {
+    ClipSpec spec;
+    spec.width = 160;
+    spec.height = 120;
+    spec.frames = frames;
+    return numbered_clip(spec, name);
+}
+
 std::string percent_encoded(const std::string& path) {
     static const char* kHex = "0123456789ABCDEF";
     std::string out;

@@ -7,6 +7,9 @@
 // Returns the path; fails the calling test when the clip cannot be written.
 std::string numbered_clip(const ClipSpec& spec, const std::string& name);
 
+// A small MJPEG clip (160 x 120, 30 fps) of that many numbered frames.
+std::string small_clip(int frames, const std::string& name);
+
 // A file in the run's temporary folder (not created).
 std::string temp_path(const std::string& name);
 

@@ -8,13 +8,7 @@
 
 namespace {
 
-std::string clip() {
-    ClipSpec spec;
-    spec.width = 160;
-    spec.height = 120;
-    spec.frames = 20;
-    return percent_encoded(numbered_clip(spec, "window.avi"));
-}
+std::string clip() { return percent_encoded(small_clip(20, "window.avi")); }
 
 TEST(ChildWindow, SitsInThePictureBoxDrawingAreaAndFollowsTheFrame) {
     ServiceDriver d;
