@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -146,11 +147,14 @@ bool ClipDecoder::feed_packet() {
     return false;
 }
 
-int ClipDecoder::number_of_output(int fallback) const {
-    if (count_from_keyframe_ || output_->pkt_dts == AV_NOPTS_VALUE) return fallback;
+int ClipDecoder::number_of_output(int keyframe) const {
+    // Without reordering the keyframe comes out first.
+    if (count_from_keyframe_ || output_delay_ == 0) return keyframe;
+    // A frame that only came out when the input ended carries no dts to tell which it is.
+    if (output_->pkt_dts == AV_NOPTS_VALUE) return -1;
     const std::int64_t dts = output_->pkt_dts - output_delay_;
     auto it = std::lower_bound(index_.dts.begin(), index_.dts.end(), dts);
-    if (it == index_.dts.end() || *it != dts) return fallback;
+    if (it == index_.dts.end() || *it != dts) return -1;
     return static_cast<int>(it - index_.dts.begin());
 }
 
@@ -175,6 +179,12 @@ bool ClipDecoder::next_output() {
         first_output_[0] = 0;
     } else if (next_number_ < 0) {
         next_number_ = number_of_output(seek_keyframe_);
+        if (next_number_ < 0) {
+            // Unusable as a starting point: the keyframe before it is used instead.
+            first_output_[seek_keyframe_] = std::numeric_limits<int>::max();
+            input_done_ = true;
+            return false;
+        }
         first_output_[seek_keyframe_] = next_number_;
     }
     const int number = next_number_++;
@@ -209,7 +219,7 @@ const AVFrame* ClipDecoder::frame(int number) {
         if (known != first_output_.end() && known->second > number) continue;
         if (!seek_to_keyframe(keyframe)) return nullptr;
         if (decode_until(number)) return output_.get();
-        if (first_output_.count(keyframe) && first_output_[keyframe] <= number) return nullptr;
+        if (first_output_[keyframe] <= number) return nullptr;  // not a matter of the start
     }
     return nullptr;
 }

@@ -46,7 +46,8 @@ private:
     // One decoded frame; false at the end of the stream or on a failure.
     bool next_output();
     bool feed_packet();
-    int number_of_output(int fallback) const;
+    // The number of the first frame out after a seek to `keyframe`, or -1 when unknown.
+    int number_of_output(int keyframe) const;
 
     AvInputPtr format_;
     AvCodecContextPtr codec_;

@@ -35,6 +35,8 @@ std::vector<Case> cases() {
         {"raw_bottom_up", raw},
         {"huffyuv", spec("huffyuv", 160, 120, 30, 1, 30, 0, 1)},
         {"mpeg4_bframes", spec("mpeg4", 320, 240, 30000, 1001, 90, 2, 12)},
+        // Ends just after a keyframe, so the last frames come out only when the input ends.
+        {"mpeg4_short_tail", spec("mpeg4", 160, 120, 30, 1, 37, 2, 12)},
         {"mjpeg_1080p", spec("mjpeg", 1920, 1080, 30, 1, 6, 0, 1)},
     };
     if (have_encoder("libx264")) all.push_back({"h264_bframes", spec("libx264", 320, 240, 30, 1, 90, 2, 30)});
@@ -74,6 +76,16 @@ TEST_P(FrameAccuracy, StepsThroughTheWholeClipBothWays) {
     }
     d.must("step v reverse");
     expect_agree(0, "step back before the start");
+}
+
+TEST_P(FrameAccuracy, SeeksLandOnEveryFrame) {
+    const int length = d.length();
+    for (int k = 0; k < length; ++k) {
+        // From the far side of the clip, so that the frame is not at hand already.
+        d.must("seek v to " + std::to_string((k + length / 2) % length));
+        d.must("seek v to " + std::to_string(k));
+        expect_agree(k, "seek to " + std::to_string(k));
+    }
 }
 
 TEST_P(FrameAccuracy, RandomWalkOfSeeksStepsAndPlay) {
