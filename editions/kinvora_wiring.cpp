@@ -2,11 +2,13 @@
 
 #include "graphs/graph_windows.h"
 #include "mainwindow/form1.h"
+#include "marking/form4.h"
 #include "tables/table_windows.h"
 
 void wire_kinvora_windows(Form1& main_window) {
     main_window.open_vt_graph = [] { show_vt_graph(); };
     main_window.open_st_graph = [] { show_st_graph(); };
+    main_window.length_dialog = &form4_length_dialog();
     Form2::on_table_button = [] { show_vt_table(); };
     Form3::on_table_button = [] { show_xt_table(); };
 }

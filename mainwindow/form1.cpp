@@ -23,7 +23,7 @@ LazyWindow<Form1>& form1() {
     return instance;
 }
 
-Form1::Form1() {
+Form1::Form1(Edition e) : edition(e) {
     build_controls();
     build_menu();
     connect_handlers();
@@ -33,10 +33,16 @@ Form1::Form1() {
 Form1::~Form1() = default;
 
 void Form1::Form_Load() {
-    set_outer_size_twips(this, 12288, static_cast<double>(8524.8f));
+    if (earlier_edition()) {
+        set_outer_size_twips(this, 12315, 7890);
+    } else {
+        set_outer_size_twips(this, 12288, static_cast<double>(8524.8f));
+    }
     centre_on_screen_twips(this);
-    state().frame_time = static_cast<float>(1.0 / 30.0);
-    state().frame_time_label = "1/30秒";
+    if (!earlier_edition()) {
+        state().frame_time = static_cast<float>(1.0 / 30.0);
+        state().frame_time_label = "1/30秒";
+    }
     x_from_left = false;
     y_from_top = false;
     // The window and its three picture boxes draw in pixels.
@@ -56,13 +62,14 @@ void Form1::Form_Load() {
     Cmd_vt->setEnabled(false);
     Cmd_st->setEnabled(false);
     Cmd_trans->setEnabled(false);
-    Cmd_Length2->setEnabled(false);
+    if (Cmd_Length2) Cmd_Length2->setEnabled(false);
     Timer1->setInterval(100);
     Timer1->stop();
     marking_enabled = false;
     state().mark_count = 0;
     state().calib_clicks = 0;
     state().calib_mode = false;
+    frames_since_mark = 0;
 }
 
 void Form1::Form_Activate() { draw_rulers(); }

@@ -10,6 +10,7 @@
 #include "state/analysis_state.h"
 #include "state/flag.h"
 
+class LengthDialog;
 class PictureBox;
 class QAction;
 class QGroupBox;
@@ -28,6 +29,10 @@ struct CommonDialog {
     QString file_name;
 };
 
+// Kinvora is the full program; Kelmaro, its earlier edition, counts frames by hand, has no
+// length calibration and no frame interval choice, and lays the window out differently.
+enum class Edition { Kinvora, Kelmaro };
+
 // The main window: video area and transport on the left, marking canvas, rulers and the
 // marking, calibration, axis and graph buttons on the right, and the file menu.
 // Its handlers are defined in the folders that own each behaviour: mainwindow/ (start, end,
@@ -36,10 +41,14 @@ struct CommonDialog {
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    Form1();
+    explicit Form1(Edition edition = Edition::Kinvora);
     ~Form1() override;
 
-    // Controls, each also named by its objectName.
+    const Edition edition;
+    bool earlier_edition() const { return edition == Edition::Kelmaro; }
+
+    // Controls, each also named by its objectName. The earlier edition lacks Label4, Label6 to
+    // Label9, Text3, Text4, Frame1, Option1, Option2 and Cmd_Length2: those stay nullptr.
     QLabel* Label1 = nullptr;
     PictureBox* Picture1 = nullptr;
     QScrollBar* HScroll1 = nullptr;
@@ -90,10 +99,12 @@ public:
     Flag x_from_left;
     Flag y_from_top;
     Flag marking_enabled;
+    std::int16_t frames_since_mark = 0;  // earlier edition: frames stepped by hand since a mark
 
-    // What opens the graph windows; set by the program's edition.
+    // What opens the graph windows, and the length-setting dialog; set by the program's edition.
     std::function<void()> open_vt_graph;
     std::function<void()> open_st_graph;
+    LengthDialog* length_dialog = nullptr;
 
     // Start, activation and end.
     void Form_Load();
@@ -163,6 +174,13 @@ private:
     // Reads Text3 as the frames per step; says why and returns false when it is unusable.
     bool read_step_frames();
     void step_times(int count, const std::string& command);
+    void build_earlier_edition_controls(QWidget* client);
+
+    // What the earlier edition does in place of the paced steps, marking and erasing.
+    void manual_step(const std::string& command, int frames);
+    void manual_mark(float x, float y);
+    void manual_erase_last();
+    void manual_erase_all();
 
     bool ending_ = false;
     bool shown_ = false;

@@ -106,6 +106,42 @@ void Form1::build_controls() {
     Cmd_Ychange = button(c, "Cmd_Ychange", "Ｙ軸の向き変更", 10200, 6720, 1335, 375);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    if (earlier_edition()) build_earlier_edition_controls(c);
+}
+
+// The earlier edition has no step boxes, frame interval or calibration, and places the rest
+// elsewhere.
+void Form1::build_earlier_edition_controls(QWidget* /*client*/) {
+    auto drop = [](auto*& control) {
+        delete control;
+        control = nullptr;
+    };
+    drop(Text3);
+    drop(Text4);
+    drop(Label7);
+    drop(Label8);
+    drop(Label9);
+    drop(Cmd_Length2);
+    drop(Frame1);  // with the option buttons and their labels inside it
+    Option1 = Option2 = nullptr;
+    Label4 = Label6 = nullptr;
+    const struct {
+        QWidget* control;
+        double left, top, width, height;
+    } places[] = {
+        {Command4, 1920, 4440, 975, 495},    {Command3, 2880, 4440, 975, 495},
+        {Label2, 3960, 4440, 975, 495},      {HScroll1, 1320, 5280, 3015, 375},
+        {Cmd_makimodoshi, 1320, 6000, 1095, 495}, {Command2, 2400, 6000, 975, 495},
+        {Command1, 3360, 6000, 975, 495},    {Cmd_trans, 5400, 840, 495, 3255},
+        {Cmd_Xchange, 6720, 0, 1815, 495},   {Cmd_Ychange, 8760, 0, 1695, 495},
+        {Cmd_Reset, 6480, 5400, 1215, 495},  {Command6, 7680, 5400, 1215, 495},
+        {Label3, 9600, 5520, 615, 495},      {Text1, 10200, 5400, 615, 375},
+        {Cmd_vt, 6480, 6120, 1215, 495},     {Cmd_st, 7680, 6120, 1215, 495},
+        {Label5, 9600, 6120, 855, 495},      {Text2, 10200, 6000, 615, 375},
+    };
+    for (const auto& p : places) place_twips(p.control, p.left, p.top, p.width, p.height);
+    // A tall, narrow button: its caption runs down it, one character a line.
+    Cmd_trans->setText(QStringLiteral("画\n像\n転\n送\n→"));
 }
 
 void Form1::build_menu() {
@@ -131,12 +167,12 @@ void Form1::connect_handlers() {
     // Only a drag of the thumb seeks; arrow and track clicks just move the bar.
     connect(HScroll1, &QScrollBar::sliderMoved, this, [this] { HScroll1_Scroll(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+    if (Option1) connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
+    if (Option2) connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
     connect(Cmd_trans, &QPushButton::clicked, this, [this] { Cmd_trans_Click(); });
     connect(Picture3, &PictureBox::mouse_down, this,
             [this](int b, int s, float x, float y) { Picture3_MouseDown(b, s, x, y); });
-    connect(Cmd_Length2, &QPushButton::clicked, this, [this] { Cmd_Length2_Click(); });
+    if (Cmd_Length2) connect(Cmd_Length2, &QPushButton::clicked, this, [this] { Cmd_Length2_Click(); });
     connect(Cmd_Xchange, &QPushButton::clicked, this, [this] { Cmd_Xchange_Click(); });
     connect(Cmd_Ychange, &QPushButton::clicked, this, [this] { Cmd_Ychange_Click(); });
     connect(Cmd_Reset, &QPushButton::clicked, this, [this] { Cmd_Reset_Click(); });

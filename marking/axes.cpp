@@ -7,6 +7,16 @@
 #include "platform/palette.h"
 #include "platform/picture_box.h"
 
+namespace {
+// The position of the last mark as the axis button shows it: in metres, or in ruler units in
+// the earlier edition, which keeps its positions in ruler units.
+QString last_position_text(bool earlier, const Array101<float>& units) {
+    const AnalysisState& s = state();
+    const float unit = units[static_cast<std::size_t>(s.mark_count)];
+    return general_number(earlier ? unit : s.scale_m_per_unit * unit);
+}
+}  // namespace
+
 void Form1::Cmd_Xchange_Click() {
     AnalysisState& s = state();
     x_from_left = !x_from_left;
@@ -16,9 +26,9 @@ void Form1::Cmd_Xchange_Click() {
         draw_ruler_markers(mark_cx[i], mark_cy[i], pal::kBlack, pal::kLightBlue);
         s.unit_x[i] = static_cast<float>(x_from_left ? (mark_cx[i] + 4.0) / 40.0
                                                      : (canvas_w - mark_cx[i]) / 40.0);
+        if (earlier_edition()) s.pos_x[i] = s.unit_x[i];
     }
-    const auto last = static_cast<std::size_t>(s.mark_count);
-    Text1->setText(general_number(s.scale_m_per_unit * s.unit_x[last]));
+    Text1->setText(last_position_text(earlier_edition(), s.unit_x));
 }
 
 void Form1::Cmd_Ychange_Click() {
@@ -30,8 +40,8 @@ void Form1::Cmd_Ychange_Click() {
         draw_ruler_markers(mark_cx[i], mark_cy[i], pal::kBlack, pal::kLightBlue);
         s.unit_y[i] = static_cast<float>(y_from_top ? (mark_cy[i] + 4.0) / 40.0
                                                     : (canvas_h - mark_cy[i]) / 40.0);
+        if (earlier_edition()) s.pos_y[i] = s.unit_y[i];
     }
     draw_rulers();
-    const auto last = static_cast<std::size_t>(s.mark_count);
-    Text2->setText(general_number(s.scale_m_per_unit * s.unit_y[last]));
+    Text2->setText(last_position_text(earlier_edition(), s.unit_y));
 }

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "mainwindow/form1.h"
-#include "marking/form4.h"
+#include "marking/length_dialog.h"
 #include "platform/desktop.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
@@ -10,9 +10,7 @@
 void Form1::Cmd_Length2_Click() {
     state().calib_clicks = 0;
     state().calib_mode = true;
-    Form4& dialog = form4().get();
-    dialog.show();
-    dialog.raise();
+    if (length_dialog) length_dialog->show_modeless();
 }
 
 void Form1::calibration_click(float x, float y) {
@@ -24,7 +22,7 @@ void Form1::calibration_click(float x, float y) {
         return;
     }
     const auto k = static_cast<std::size_t>(++s.calib_clicks);
-    form4()->keep_in_view();
+    if (length_dialog) length_dialog->keep_in_view();
     if (k >= 3 && k % 2 == 1) {
         Picture3->cls();
         refresh_canvas(1, s.mark_count);

@@ -15,6 +15,10 @@ void Form1::Cmd_Reset_Click() {
         Text2->clear();
         return;
     }
+    if (earlier_edition()) {
+        manual_erase_last();
+        return;
+    }
     // Check the wait before anything changes, so a refused erase leaves everything as it was.
     if (step_frames > 0 && !read_step_wait()) return;
     const auto un = static_cast<std::size_t>(n);
@@ -34,6 +38,10 @@ void Form1::Cmd_Reset_Click() {
 }
 
 void Form1::Command6_Click() {
+    if (earlier_edition()) {
+        manual_erase_all();
+        return;
+    }
     Picture2->cls();
     Picture3->cls();
     Picture2->set_draw_mode(PictureBox::kCopyPen);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "marking/length_dialog.h"
 #include "platform/desktop.h"
 #include "platform/number_text.h"
 #include "platform/twips.h"
@@ -14,6 +15,24 @@
 LazyWindow<Form4>& form4() {
     static LazyWindow<Form4> instance;
     return instance;
+}
+
+namespace {
+class Form4LengthDialog : public LengthDialog {
+public:
+    void clear_length() override { form4()->Text1->clear(); }
+    void show_modeless() override {
+        Form4& dialog = form4().get();
+        dialog.show();
+        dialog.raise();
+    }
+    void keep_in_view() override { form4()->keep_in_view(); }
+};
+}  // namespace
+
+LengthDialog& form4_length_dialog() {
+    static Form4LengthDialog dialog;
+    return dialog;
 }
 
 Form4::Form4() {

@@ -33,3 +33,7 @@ private:
 };
 
 LazyWindow<Form4>& form4();
+
+class LengthDialog;
+// The main window's view of this dialog.
+LengthDialog& form4_length_dialog();

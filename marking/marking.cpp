@@ -10,6 +10,10 @@
 void Form1::Cmd_trans_Click() { refresh_canvas(1, state().mark_count); }
 
 void Form1::Picture3_MouseDown(int /*button*/, int /*shift*/, float x, float y) {
+    if (earlier_edition()) {
+        manual_mark(x, y);
+        return;
+    }
     AnalysisState& s = state();
     const std::optional<std::int16_t> frames = parse_int16(Text3->text());
     const bool frames_ok = frames && *frames >= 0;

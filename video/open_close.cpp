@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "mainwindow/form1.h"
-#include "marking/form4.h"
+#include "marking/length_dialog.h"
 #include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/picture_box.h"
@@ -29,9 +29,11 @@ void Form1::mnuopen_Click() {
     Picture3->cls();
     Text1->clear();
     Text2->clear();
-    state().scale_m_per_unit = 1.0f;
-    state().calib_mode = false;
-    form4()->Text1->clear();
+    if (!earlier_edition()) {
+        state().scale_m_per_unit = 1.0f;
+        state().calib_mode = false;
+        if (length_dialog) length_dialog->clear_length();
+    }
     cmd_enabled(false, false);
     Cmd_makimodoshi->setEnabled(false);
     Command1->setEnabled(true);

@@ -74,7 +74,7 @@ void Form1::Command1_Click() {
     Cmd_vt->setEnabled(true);
     Cmd_st->setEnabled(true);
     Cmd_trans->setEnabled(true);
-    Cmd_Length2->setEnabled(true);
+    if (Cmd_Length2) Cmd_Length2->setEnabled(true);
     marking_enabled = true;
 }
 
@@ -84,6 +84,10 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
+    if (earlier_edition()) {
+        manual_step("step avfile", 1);
+        return;
+    }
     if (!read_step_wait()) return;
     wait_for_tick_change("step avfile");
     send("stop avfile");
@@ -92,6 +96,10 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
+    if (earlier_edition()) {
+        manual_step("step avfile reverse", -1);
+        return;
+    }
     if (!read_step_wait()) return;
     wait_for_tick_change("step avfile reverse");
     refresh_canvas(1, state().mark_count);

@@ -32,6 +32,7 @@ class Form1Test : public ::testing::Test {
         set_video_service(&svc);
         svc.journal = desk.journal = &journal;
         f = std::make_unique<Form1>();
+        f->length_dialog = &form4_length_dialog();
         f->Form_Activate();
     }
     ~Form1Test() override {

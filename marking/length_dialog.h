@@ -1,0 +1,14 @@
+#pragma once
+
+// What the main window needs of the length-setting dialog. The full program supplies it; the
+// earlier edition has no such dialog.
+class LengthDialog {
+public:
+    virtual ~LengthDialog() = default;
+    // Empties the length box, making the dialog (hidden) if it does not exist yet.
+    virtual void clear_length() = 0;
+    // Shows the dialog without making it modal, making it first if need be.
+    virtual void show_modeless() = 0;
+    // The one call after each calibration click: the dialog stays open, its text unchanged.
+    virtual void keep_in_view() = 0;
+};

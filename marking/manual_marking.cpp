@@ -1,0 +1,79 @@
+// The earlier edition's marking and erasing: the frames between two marks are the ones the
+// user stepped by hand, positions stay in ruler units, and the clip is never moved.
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "mainwindow/form1.h"
+#include "platform/desktop.h"
+#include "platform/number_text.h"
+#include "platform/palette.h"
+#include "platform/picture_box.h"
+
+void Form1::manual_mark(float x, float y) {
+    AnalysisState& s = state();
+    // A further mark needs at least one frame step forward since the last one.
+    if (s.mark_count >= 1 && frames_since_mark <= 0) return;
+    if (!marking_enabled) return;
+    if (s.mark_count >= kMaxIndex) {
+        desktop().error_box(QStringLiteral("マークは 100 個までしか記録できません。"
+                                           "続けるには「マーク消去」か「全マーク消去」で"
+                                           "マークを減らしてください。"),
+                            program_name());
+        return;
+    }
+    Picture2->set_draw_mode(PictureBox::kXorPen);
+    disc(Picture3, x, y, pal::kLightYellow);
+    const auto n = static_cast<std::size_t>(++s.mark_count);
+    mark_cx[n] = x;
+    mark_cy[n] = y;
+    s.unit_x[n] = static_cast<float>(x_from_left ? (x + 4.0) / 40.0 : (canvas_w - x) / 40.0);
+    s.unit_y[n] = static_cast<float>(y_from_top ? (y + 4.0) / 40.0 : (canvas_h - y) / 40.0);
+    s.pos_x[n] = s.unit_x[n];
+    s.pos_y[n] = s.unit_y[n];
+    if (n == 1) {
+        s.mark_step[0] = 0;
+    } else {
+        s.mark_step[n - 1] = frames_since_mark;
+    }
+    frames_since_mark = 0;
+    draw_ruler_markers(x, y, pal::kBrightWhite, pal::kLightYellow);
+    Text1->setText(format_number(s.pos_x[n], "##0.00"));
+    Text2->setText(format_number(s.pos_y[n], "##0.00"));
+}
+
+void Form1::manual_erase_last() {
+    AnalysisState& s = state();
+    const auto n = static_cast<std::size_t>(s.mark_count);
+    // The markers sit where the stored position puts them back on the canvas.
+    const double cx = x_from_left ? 40.0 * s.pos_x[n] - 4 : canvas_w - 40.0 * s.pos_x[n];
+    const double cy = y_from_top ? 40.0 * s.pos_y[n] - 4 : canvas_h - 40.0 * s.pos_y[n];
+    Picture2->set_draw_mode(PictureBox::kXorPen);
+    draw_ruler_markers(static_cast<float>(cx), static_cast<float>(cy), pal::kBrightWhite,
+                       pal::kLightYellow);
+    Text1->setText(format_number(s.pos_x[n - 1], "##0.00"));
+    Text2->setText(format_number(s.pos_y[n - 1], "##0.00"));
+    Picture3->cls();
+    refresh_canvas(1, static_cast<std::int16_t>(n - 1));
+    s.mark_count = static_cast<std::int16_t>(n - 1);
+    frames_since_mark = static_cast<std::int16_t>(
+        std::clamp(frames_since_mark + s.mark_step[n - 1], -32768, 32767));
+    if (s.mark_count == 0) {
+        Text1->clear();
+        Text2->clear();
+    }
+}
+
+void Form1::manual_erase_all() {
+    frames_since_mark = 0;
+    Picture2->cls();
+    Picture3->cls();
+    Picture2->set_draw_mode(PictureBox::kCopyPen);
+    Picture3->set_draw_mode(PictureBox::kCopyPen);
+    state().mark_count = 0;
+    draw_rulers();
+    Text1->clear();
+    Text2->clear();
+    Cmd_Xchange->setEnabled(true);
+    Cmd_Ychange->setEnabled(true);
+}
