@@ -63,7 +63,13 @@ GraphSettings kinvora_graph_settings() {
     return s;
 }
 
-GraphSettings& graph_settings() {
+namespace {
+GraphSettings& chosen_settings() {
     static GraphSettings settings = kinvora_graph_settings();
     return settings;
 }
+}  // namespace
+
+const GraphSettings& graph_settings() { return chosen_settings(); }
+
+void use_graph_settings(const GraphSettings& settings) { chosen_settings() = settings; }

@@ -50,7 +50,14 @@ struct GraphSettings {
     bool fit_touches_vt_window = true;
 };
 
+// The settings of each edition: Kinvora's are the default; Kelmaro, the earlier edition,
+// gives positions in ruler units ("単位長"), a fixed frame interval of 1/30 s and no tables.
 GraphSettings kinvora_graph_settings();
+GraphSettings kelmaro_graph_settings();
 
-// The settings the windows use; an edition may replace them before the first window opens.
-GraphSettings& graph_settings();
+// The settings the windows use; Kinvora's unless the program chose others.
+const GraphSettings& graph_settings();
+
+// Chooses the settings of the program's edition. Called once at start-up, before any graph
+// window is made: a window takes its settings when it is made and keeps them until it closes.
+void use_graph_settings(const GraphSettings& settings);
