@@ -1,0 +1,112 @@
+// The earlier edition's main window: frames counted by hand, positions in ruler units, no
+// calibration and no frame interval.
+#include <QGroupBox>
+#include <QLabel>
+
+#include "tests/support/form1_fixture.h"
+
+namespace {
+
+class EarlierEdition : public Form1Test {
+  protected:
+    EarlierEdition() {
+        f = std::make_unique<Form1>(Edition::Kelmaro);
+        f->Form_Activate();
+        open_and_play();
+    }
+    void click(float x, float y) { f->Picture3_MouseDown(1, 0, x, y); }
+};
+
+TEST_F(EarlierEdition, LacksTheStepBoxesFrameIntervalAndCalibration) {
+    for (const char* name : {"Text3", "Text4", "Label7", "Label8", "Label9", "Frame1", "Option1",
+                             "Option2", "Label4", "Label6", "Cmd_Length2"}) {
+        EXPECT_EQ(f->findChild<QWidget*>(QString::fromUtf8(name)), nullptr) << name;
+    }
+    EXPECT_EQ(f->Cmd_trans->geometry(), QRect(360, 56, 33, 217));
+    EXPECT_EQ(f->Cmd_Xchange->geometry(), QRect(448, 0, 121, 33));
+    EXPECT_EQ(f->Command4->geometry(), QRect(128, 296, 65, 33));
+    EXPECT_EQ(f->Picture3->geometry(), QRect(400, 40, 320, 240));
+}
+
+TEST_F(EarlierEdition, StepsAreSentAtOnceAndCountedWithoutTouchingTheCanvas) {
+    const QImage before = f->Picture3->image();
+    f->Command3_Click();
+    f->Command3_Click();
+    f->Command4_Click();
+    EXPECT_EQ(svc.commands, (Commands{"step avfile", "step avfile", "step avfile reverse"}));
+    EXPECT_EQ(f->frames_since_mark, 1);
+    EXPECT_EQ(desk.tick_reads, 0) << "no paced wait";
+    EXPECT_EQ(f->Picture3->image(), before);
+}
+
+TEST_F(EarlierEdition, AFurtherMarkNeedsAStepForwardAndStoresTheFramesStepped) {
+    click(116, 36);
+    ASSERT_EQ(state().mark_count, 1);
+    EXPECT_EQ(state().pos_x[1], 5.0f) << "ruler units, whatever the scale";
+    EXPECT_EQ(f->Text1->text(), QStringLiteral("5.00"));
+    click(120, 40);
+    EXPECT_EQ(state().mark_count, 1) << "no step since the last mark";
+    f->Command3_Click();
+    f->Command3_Click();
+    f->Command4_Click();
+    click(120, 40);
+    ASSERT_EQ(state().mark_count, 2);
+    EXPECT_EQ(state().mark_step[1], 1);
+    EXPECT_EQ(f->frames_since_mark, 0);
+    EXPECT_TRUE(std::find(svc.commands.begin(), svc.commands.end(), "stop avfile") ==
+                svc.commands.end())
+        << "marking neither advances nor refreshes";
+}
+
+TEST_F(EarlierEdition, ErasingGivesTheFramesBackAndLeavesTheClipWhereItIs) {
+    click(116, 36);
+    f->Command3_Click();
+    f->Command3_Click();
+    click(156, 76);
+    forget();
+    f->Cmd_Reset_Click();
+    EXPECT_EQ(state().mark_count, 1);
+    EXPECT_EQ(f->frames_since_mark, 2);
+    EXPECT_EQ(svc.commands, (Commands{"stop avfile", update_command()})) << "no step back";
+    EXPECT_EQ(f->Text1->text(), QStringLiteral("5.00"));
+    // Pixels beside the disc centres, off the ruler ticks that run through them.
+    EXPECT_EQ(strip(158, 253), kWhite) << "its ruler markers are gone";
+    EXPECT_EQ(strip(332, 78), kWhite);
+    EXPECT_EQ(strip(118, 253), kBlackRgb) << "the first mark's stay";
+    click(156, 76);
+    EXPECT_EQ(state().mark_count, 2) << "the next click may mark at once";
+    EXPECT_EQ(state().mark_step[1], 2);
+}
+
+TEST_F(EarlierEdition, EraseAllLeavesTheCanvasEmptyUntilTheNextTransfer) {
+    click(116, 36);
+    f->Command3_Click();
+    forget();
+    f->Command6_Click();
+    EXPECT_TRUE(svc.commands.empty());
+    EXPECT_EQ(state().mark_count, 0);
+    EXPECT_EQ(f->frames_since_mark, 0);
+    EXPECT_EQ(canvas(0, 0), kWhite);
+}
+
+TEST_F(EarlierEdition, AxisButtonsShowAndStoreRulerUnits) {
+    state().scale_m_per_unit = 0.1f;
+    click(116, 36);
+    f->Cmd_Xchange_Click();
+    EXPECT_EQ(f->Text1->text(), QStringLiteral("3"));
+    EXPECT_EQ(state().pos_x[1], 3.0f) << "the graphs read the stored position";
+    f->Cmd_Ychange_Click();
+    EXPECT_EQ(f->Text2->text(), QStringLiteral("1"));
+    f->Cmd_Reset_Click();
+    EXPECT_EQ(strip(118, 253), kWhite) << "markers found back from the flipped position";
+    EXPECT_EQ(strip(332, 38), kWhite);
+}
+
+TEST_F(EarlierEdition, OpeningLeavesScaleAndCalibrationAlone) {
+    state().scale_m_per_unit = 0.25f;
+    open_clip();
+    EXPECT_EQ(state().scale_m_per_unit, 0.25f);
+    EXPECT_FALSE(form4().loaded());
+}
+
+}  // namespace
