@@ -109,7 +109,17 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     if (index_.count() == 0) return kNoFrames;
     cache_.set_frame_limit(std::min(kMostCachedFrames, longest_interval(index_) + 4));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
+    if (index_.cut && (output_delay_ > 0 || codec_->has_b_frames > 0)) drop_unfinished_tail();
     return kMediaOk;
+}
+
+void ClipDecoder::drop_unfinished_tail() {
+    // With reordering, the packets that made it before the cut hold some frames after a gap;
+    // the frames before the last keyframe are all there.
+    const int last = index_.keyframes.empty() ? 0 : index_.keyframes.back();
+    const int delay = std::max(1, codec_->has_b_frames);
+    index_.keep(last > 0 ? last : index_.count() - delay);
+    if (index_.count() == 0) index_.keep(1);
 }
 
 bool ClipDecoder::seek_to_keyframe(int keyframe) {

@@ -41,6 +41,7 @@ public:
 private:
     ClipDecoder() = default;
     MediaError start(const std::string& path, std::string& detail);
+    void drop_unfinished_tail();
     bool seek_to_keyframe(int keyframe);
     bool decode_until(int number);
     // One decoded frame; false at the end of the stream or on a failure.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "mediaservice/keyframe_sniffer.h"
+
 int FrameIndex::keyframe_before(int frame) const {
     auto it = std::upper_bound(keyframes.begin(), keyframes.end(), frame);
     if (it == keyframes.begin()) return keyframes.empty() ? 0 : keyframes.front();
@@ -14,6 +16,12 @@ int FrameIndex::previous_keyframe(int keyframe) const {
     return *std::prev(it);
 }
 
+void FrameIndex::keep(int frames) {
+    if (frames >= count()) return;
+    dts.resize(std::max(0, frames));
+    keyframes.erase(std::lower_bound(keyframes.begin(), keyframes.end(), std::max(frames, 1)), keyframes.end());
+}
+
 namespace {
 
 void add(FrameIndex& index, std::int64_t dts, bool key) {
@@ -23,27 +31,38 @@ void add(FrameIndex& index, std::int64_t dts, bool key) {
 
 bool from_table(FrameIndex& index, AVStream* stream, std::int64_t file_size) {
     const int entries = avformat_index_get_entries_count(stream);
-    // Reading the stream's first packets also makes entries; only a table that covers the
-    // frames the header announces came from the file's own index.
-    if (entries <= 0 || entries < stream->nb_frames) return false;
+    if (entries <= 0) return false;
+    // Reading packets also makes entries, marked as keyframes all of them; only a table that
+    // covers the frames the header announces came from the file's own index.
+    if (entries < stream->nb_frames) return false;
     for (int i = 0; i < entries; ++i) {
         const AVIndexEntry* entry = avformat_index_get_entry(stream, i);
         // A packet whose data would run past the end of the file was cut off.
-        if (file_size > 0 && entry->pos + entry->size > file_size) break;
+        if (file_size > 0 && entry->pos + entry->size > file_size) {
+            index.cut = true;
+            break;
+        }
         add(index, entry->timestamp, entry->flags & AVINDEX_KEYFRAME);
     }
     return true;
 }
 
+// Without the file's index, the keyframe marks of the packets are guesses: the bitstream
+// decides where it can, and a codec that is not intra-only is otherwise decoded from its start.
 void from_packets(FrameIndex& index, AVFormatContext* format, int stream) {
+    const AVCodecID codec = format->streams[stream]->codecpar->codec_id;
+    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec);
+    const bool intra_only = descriptor && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
     AvPacketPtr packet(av_packet_alloc());
     while (av_read_frame(format, packet.get()) >= 0) {
         if (packet->stream_index == stream && !(packet->flags & AV_PKT_FLAG_CORRUPT)) {
             const std::int64_t dts = packet->dts != AV_NOPTS_VALUE ? packet->dts : index.count();
-            add(index, dts, packet->flags & AV_PKT_FLAG_KEY);
+            const bool key = intra_only || sniff_keyframe(codec, packet.get()).value_or(index.count() == 0);
+            add(index, dts, key);
         }
         av_packet_unref(packet.get());
     }
+    index.cut = index.count() < format->streams[stream]->nb_frames;
 }
 
 }  // namespace

@@ -9,12 +9,15 @@
 struct FrameIndex {
     std::vector<std::int64_t> dts;   // in the stream's time base
     std::vector<int> keyframes;      // packet numbers, ascending; the first is 0 when usable
+    bool cut = false;                // the file ends before the clip does
 
     int count() const { return static_cast<int>(dts.size()); }
     // The last keyframe at or before packet `frame` (or the first keyframe).
     int keyframe_before(int frame) const;
     // The keyframe before `keyframe` in the list, or -1.
     int previous_keyframe(int keyframe) const;
+    // Keeps the first `frames` packets only.
+    void keep(int frames);
 };
 
 // Reads the index from the container's own table when it has one (nothing is decoded, so
