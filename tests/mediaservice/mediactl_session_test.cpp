@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "mediaservice/ffmpeg_media_service.h"
+#include "tests/mediaservice/test_clips.h"
+#include "tools/frame_pattern.h"
+#include "tools/mediactl_session.h"
+
+namespace {
+
+TEST(Mediactl, AnswersEveryLineWithCodeAndOneLineReply) {
+    FfmpegMediaService service;
+    MediactlSession session(service);
+    const std::string clip = small_clip(20, "mediactl.avi");
+    const std::string png = temp_path("frame 5.png");
+    const struct {
+        std::string line;
+        std::string answer;
+    } script[] = {
+        {":save \"" + png + "\"", "260 クリップが開かれていません。"},
+        {"open \"" + clip + "\" alias clip", "0 "},
+        {"where clip source", "0 0 0 160 120"},
+        {"seek clip to 5", "0 "},
+        {":save \"" + png + "\"", "0 " + png},
+        {":save /no/such/folder/x.png", "400 画像を書き込めません（/no/such/folder/x.png）"},
+        {":save", "258 コマンドに必要な語が足りません。"},
+        {"status clip position", "0 5"},
+        {"jump clip", "257 不明なコマンドです。（jump）"},
+    };
+    for (const auto& step : script) EXPECT_EQ(session.answer(step.line), step.answer) << step.line;
+    EXPECT_FALSE(session.quit);
+    const QImage saved(QString::fromStdString(png));
+    EXPECT_EQ(saved.size(), QSize(160, 120));
+    EXPECT_EQ(read_frame_number(saved), 5);
+    EXPECT_EQ(session.answer(":quit"), "0 ");
+    EXPECT_TRUE(session.quit);
+}
+
+}  // namespace
