@@ -18,6 +18,13 @@
 #include "platform/twips.h"
 #include "video/video_device.h"
 
+namespace {
+Edition g_edition = Edition::Kinvora;
+}
+
+Edition program_edition() { return g_edition; }
+void set_program_edition(Edition edition) { g_edition = edition; }
+
 LazyWindow<Form1>& form1() {
     static LazyWindow<Form1> instance;
     return instance;

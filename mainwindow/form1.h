@@ -33,6 +33,10 @@ struct CommonDialog {
 // length calibration and no frame interval choice, and lays the window out differently.
 enum class Edition { Kinvora, Kelmaro };
 
+// The edition of this run, chosen once at start-up; the main window is made in it.
+Edition program_edition();
+void set_program_edition(Edition edition);
+
 // The main window: video area and transport on the left, marking canvas, rulers and the
 // marking, calibration, axis and graph buttons on the right, and the file menu.
 // Its handlers are defined in the folders that own each behaviour: mainwindow/ (start, end,
@@ -41,7 +45,7 @@ enum class Edition { Kinvora, Kelmaro };
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(Edition edition = Edition::Kinvora);
+    explicit Form1(Edition edition = program_edition());
     ~Form1() override;
 
     const Edition edition;
