@@ -1,8 +1,8 @@
 #include "tables/form5.h"
 
 namespace {
-const TableWindowSpec& xt_table_spec() {
-    static const TableWindowSpec spec{
+const TableWindowLayout& xt_table_spec() {
+    static const TableWindowLayout layout{
         QStringLiteral("表ｘ－ｔ，ｙ－ｔ"),
         {360, 360, 4095, 2535},
         {840, 3000, 1335, 495},
@@ -12,7 +12,7 @@ const TableWindowSpec& xt_table_spec() {
         {QStringLiteral("時間[s]"), QStringLiteral("ｘ[m]"), QStringLiteral("ｙ[m]")},
         &xt_rows,
     };
-    return spec;
+    return layout;
 }
 }  // namespace
 

@@ -2,8 +2,8 @@
 
 namespace {
 // The file's header says m where the grid says m/s; the file keeps the texts users know.
-const TableWindowSpec& vt_table_spec() {
-    static const TableWindowSpec spec{
+const TableWindowLayout& vt_table_spec() {
+    static const TableWindowLayout layout{
         QStringLiteral("ｖ-ｔ表"),
         {240, 120, 4095, 2655},
         {480, 3000, 1575, 495},
@@ -13,7 +13,7 @@ const TableWindowSpec& vt_table_spec() {
         {QStringLiteral("時間[s]"), QStringLiteral("Vx[m]"), QStringLiteral("Vy[m]")},
         &vt_rows,
     };
-    return spec;
+    return layout;
 }
 }  // namespace
 

@@ -24,24 +24,24 @@ Control* make_control(QWidget* parent, const char* name, const TwipsRect& r) {
 }
 }  // namespace
 
-TableWindow::TableWindow(const TableWindowSpec& spec) : spec_(spec) {
-    setWindowTitle(spec.caption);
-    MSFlexGrid1 = make_control<QTableWidget>(this, "MSFlexGrid1", spec.grid);
-    Cmd_save = make_control<QPushButton>(this, "Cmd_save", spec.save);
+TableWindow::TableWindow(const TableWindowLayout& layout) : layout_(layout) {
+    setWindowTitle(layout.caption);
+    MSFlexGrid1 = make_control<QTableWidget>(this, "MSFlexGrid1", layout.grid);
+    Cmd_save = make_control<QPushButton>(this, "Cmd_save", layout.save);
     Cmd_save->setText(QStringLiteral("保存"));
-    Cmd_close = make_control<QPushButton>(this, "Cmd_close", spec.close);
+    Cmd_close = make_control<QPushButton>(this, "Cmd_close", layout.close);
     Cmd_close->setText(QStringLiteral("閉じる"));
     connect(Cmd_save, &QPushButton::clicked, this, &TableWindow::Cmd_save_Click);
     connect(Cmd_close, &QPushButton::clicked, this, &TableWindow::Cmd_close_Click);
 
     set_outer_size_twips(this, kOuterWidthTwips, kOuterHeightTwips);
     centre_on_screen_twips(this, kRightOfCentreTwips, -kAboveCentreTwips);
-    setup_table_grid(MSFlexGrid1, spec.grid_header);
-    fill_table_grid(MSFlexGrid1, spec.rows(state()));
+    setup_table_grid(MSFlexGrid1, layout.grid_header);
+    fill_table_grid(MSFlexGrid1, layout.rows(state()));
 }
 
 void TableWindow::Cmd_save_Click() {
-    save_table_csv(spec_.csv_filter, spec_.csv_header, spec_.rows(state()));
+    save_table_csv(layout_.csv_filter, layout_.csv_header, layout_.rows(state()));
 }
 
 void TableWindow::Cmd_close_Click() { unload_window(this); }

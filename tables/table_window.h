@@ -15,7 +15,7 @@ struct TwipsRect {
 };
 
 // What distinguishes one table window from the other.
-struct TableWindowSpec {
+struct TableWindowLayout {
     QString caption;
     TwipsRect grid, save, close;
     GridHeader grid_header;
@@ -38,9 +38,9 @@ class TableWindow : public QWidget {
 
   protected:
     // Runs the load sequence: size, place, grid set up and filled.
-    explicit TableWindow(const TableWindowSpec& spec);
+    explicit TableWindow(const TableWindowLayout& layout);
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    const TableWindowSpec& spec_;
+    const TableWindowLayout& layout_;
 };
