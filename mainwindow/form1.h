@@ -184,7 +184,8 @@ private:
     void manual_step(const std::string& command, int frames);
     void manual_mark(float x, float y);
     void manual_erase_last();
-    void manual_erase_all();
+    // Says so and returns true when the MarkTable has no room for another mark.
+    bool table_is_full();
 
     bool ending_ = false;
     bool shown_ = false;

@@ -38,15 +38,13 @@ void Form1::Cmd_Reset_Click() {
 }
 
 void Form1::Command6_Click() {
-    if (earlier_edition()) {
-        manual_erase_all();
-        return;
-    }
+    if (earlier_edition()) frames_since_mark = 0;
     Picture2->cls();
     Picture3->cls();
     Picture2->set_draw_mode(PictureBox::kCopyPen);
     Picture3->set_draw_mode(PictureBox::kCopyPen);
-    refresh_canvas(1, 0);
+    // The earlier edition leaves the canvas empty until the next transfer.
+    if (!earlier_edition()) refresh_canvas(1, 0);
     state().mark_count = 0;
     draw_rulers();
     Text1->clear();

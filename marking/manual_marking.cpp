@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "mainwindow/form1.h"
-#include "platform/desktop.h"
 #include "platform/number_text.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
@@ -15,13 +14,7 @@ void Form1::manual_mark(float x, float y) {
     // A further mark needs at least one frame step forward since the last one.
     if (s.mark_count >= 1 && frames_since_mark <= 0) return;
     if (!marking_enabled) return;
-    if (s.mark_count >= kMaxIndex) {
-        desktop().error_box(QStringLiteral("マークは 100 個までしか記録できません。"
-                                           "続けるには「マーク消去」か「全マーク消去」で"
-                                           "マークを減らしてください。"),
-                            program_name());
-        return;
-    }
+    if (table_is_full()) return;
     Picture2->set_draw_mode(PictureBox::kXorPen);
     disc(Picture3, x, y, pal::kLightYellow);
     const auto n = static_cast<std::size_t>(++s.mark_count);
@@ -62,18 +55,4 @@ void Form1::manual_erase_last() {
         Text1->clear();
         Text2->clear();
     }
-}
-
-void Form1::manual_erase_all() {
-    frames_since_mark = 0;
-    Picture2->cls();
-    Picture3->cls();
-    Picture2->set_draw_mode(PictureBox::kCopyPen);
-    Picture3->set_draw_mode(PictureBox::kCopyPen);
-    state().mark_count = 0;
-    draw_rulers();
-    Text1->clear();
-    Text2->clear();
-    Cmd_Xchange->setEnabled(true);
-    Cmd_Ychange->setEnabled(true);
 }

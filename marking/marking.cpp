@@ -28,13 +28,7 @@ void Form1::Picture3_MouseDown(int /*button*/, int /*shift*/, float x, float y) 
         read_step_frames();
         return;
     }
-    if (s.mark_count >= kMaxIndex) {
-        desktop().error_box(QStringLiteral("マークは 100 個までしか記録できません。"
-                                           "続けるには「マーク消去」か「全マーク消去」で"
-                                           "マークを減らしてください。"),
-                            program_name());
-        return;
-    }
+    if (table_is_full()) return;
     if (step_frames > 0 && !read_step_wait()) return;
 
     Picture2->set_draw_mode(PictureBox::kXorPen);
@@ -55,6 +49,15 @@ void Form1::Picture3_MouseDown(int /*button*/, int /*shift*/, float x, float y) 
     Text1->setText(format_number(s.pos_x[n], "##0.00"));
     Text2->setText(format_number(s.pos_y[n], "##0.00"));
     advance_after_mark();
+}
+
+bool Form1::table_is_full() {
+    if (state().mark_count < kMaxIndex) return false;
+    desktop().error_box(QStringLiteral("マークは 100 個までしか記録できません。"
+                                       "続けるには「マーク消去」か「全マーク消去」で"
+                                       "マークを減らしてください。"),
+                        program_name());
+    return true;
 }
 
 void Form1::advance_after_mark() {
