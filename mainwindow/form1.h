@@ -184,6 +184,10 @@ private:
     void manual_step(const std::string& command, int frames);
     void manual_mark(float x, float y);
     void manual_erase_last();
+    // Records a mark at (x, y): its disc on the canvas and markers on the rulers, its canvas
+    // position, its position in ruler units and, times `scale`, in metres, the frames since the
+    // mark before, and the two coordinate texts.
+    void record_mark(float x, float y, float scale, std::int16_t frames);
     // Says so and returns true when the MarkTable has no room for another mark.
     bool table_is_full();
 

@@ -15,24 +15,9 @@ void Form1::manual_mark(float x, float y) {
     if (s.mark_count >= 1 && frames_since_mark <= 0) return;
     if (!marking_enabled) return;
     if (table_is_full()) return;
-    Picture2->set_draw_mode(PictureBox::kXorPen);
-    disc(Picture3, x, y, pal::kLightYellow);
-    const auto n = static_cast<std::size_t>(++s.mark_count);
-    mark_cx[n] = x;
-    mark_cy[n] = y;
-    s.unit_x[n] = static_cast<float>(x_from_left ? (x + 4.0) / 40.0 : (canvas_w - x) / 40.0);
-    s.unit_y[n] = static_cast<float>(y_from_top ? (y + 4.0) / 40.0 : (canvas_h - y) / 40.0);
-    s.pos_x[n] = s.unit_x[n];
-    s.pos_y[n] = s.unit_y[n];
-    if (n == 1) {
-        s.mark_step[0] = 0;
-    } else {
-        s.mark_step[n - 1] = frames_since_mark;
-    }
+    // Positions stay in ruler units.
+    record_mark(x, y, 1.0f, frames_since_mark);
     frames_since_mark = 0;
-    draw_ruler_markers(x, y, pal::kBrightWhite, pal::kLightYellow);
-    Text1->setText(format_number(s.pos_x[n], "##0.00"));
-    Text2->setText(format_number(s.pos_y[n], "##0.00"));
 }
 
 void Form1::manual_erase_last() {

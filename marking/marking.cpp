@@ -31,24 +31,29 @@ void Form1::Picture3_MouseDown(int /*button*/, int /*shift*/, float x, float y) 
     if (table_is_full()) return;
     if (step_frames > 0 && !read_step_wait()) return;
 
+    record_mark(x, y, s.scale_m_per_unit, step_frames);
+    advance_after_mark();
+}
+
+void Form1::record_mark(float x, float y, float scale, std::int16_t frames) {
+    AnalysisState& s = state();
     Picture2->set_draw_mode(PictureBox::kXorPen);
     disc(Picture3, x, y, pal::kLightYellow);
     const auto n = static_cast<std::size_t>(++s.mark_count);
     mark_cx[n] = x;
     mark_cy[n] = y;
     s.unit_x[n] = static_cast<float>(x_from_left ? (x + 4.0) / 40.0 : (canvas_w - x) / 40.0);
-    s.pos_x[n] = static_cast<float>(static_cast<double>(s.scale_m_per_unit) * s.unit_x[n]);
+    s.pos_x[n] = static_cast<float>(static_cast<double>(scale) * s.unit_x[n]);
     s.unit_y[n] = static_cast<float>(y_from_top ? (y + 4.0) / 40.0 : (canvas_h - y) / 40.0);
-    s.pos_y[n] = static_cast<float>(static_cast<double>(s.scale_m_per_unit) * s.unit_y[n]);
+    s.pos_y[n] = static_cast<float>(static_cast<double>(scale) * s.unit_y[n]);
     if (n == 1) {
         s.mark_step[0] = 0;
     } else {
-        s.mark_step[n - 1] = step_frames;
+        s.mark_step[n - 1] = frames;
     }
     draw_ruler_markers(x, y, pal::kBrightWhite, pal::kLightYellow);
     Text1->setText(format_number(s.pos_x[n], "##0.00"));
     Text2->setText(format_number(s.pos_y[n], "##0.00"));
-    advance_after_mark();
 }
 
 bool Form1::table_is_full() {
