@@ -1,6 +1,7 @@
 #include "bench/ffmpeg_floor.h"
 
 #include <QImage>
+#include <algorithm>
 
 #include "bench/bench_clips.h"
 #include "mediaservice/ffmpeg_ptr.h"
@@ -56,14 +57,19 @@ int keyframe_before(AVStream* stream, int frame) {
 
 Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
     Floor floor;
-    Plain plain(path);
-    int frames = 0;
-    const double start = now_ms();
-    while (plain.next()) {
-        plain.picture.convert(plain.frame.get());
-        ++frames;
+    // The quicker of two passes: the floor is what the machine can do.
+    for (int pass = 0; pass < 2; ++pass) {
+        Plain sequential(path);
+        int frames = 0;
+        const double start = now_ms();
+        while (sequential.next()) {
+            sequential.picture.convert(sequential.frame.get());
+            ++frames;
+        }
+        const double per_frame = (now_ms() - start) / std::max(1, frames);
+        floor.step_ms = pass == 0 ? per_frame : std::min(floor.step_ms, per_frame);
     }
-    floor.step_ms = (now_ms() - start) / std::max(1, frames);
+    Plain plain(path);
     for (int target : targets) {
         AVStream* stream = plain.format->streams[plain.stream];
         const int keyframe = keyframe_before(stream, target);

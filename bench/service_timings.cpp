@@ -45,23 +45,23 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
     t.open_ms = median(opens);
 
     s.run(open_command(path));
-    double total = 0;
     const int steps = 100;
-    for (int k = 0; k < steps; ++k) total += s.run("step v");
-    t.step_ms = total / steps;
+    std::vector<double> times;
+    for (int k = 0; k < steps; ++k) times.push_back(s.run("step v"));
+    t.step_ms = median(times);
 
     PictureBox canvas;
     canvas.set_outer_size(320, 240);
     s.run("put v destination at 0 0  320  240");
     const std::string update = "update v hdc " + std::to_string(canvas.hDC());
-    total = 0;
+    times.clear();
     for (int k = 0; k < steps; ++k) {
         s.run("step v reverse");
-        total += s.run(update);
+        times.push_back(s.run(update));
     }
-    t.update_ms = total / steps;
+    t.update_ms = median(times);
 
-    total = 0;
+    double total = 0;
     int reversed = 0;
     for (int start : {150, 220, 290}) {
         s.run("seek v to " + std::to_string(start));

@@ -215,20 +215,27 @@ bool ClipDecoder::decode_until(int number) {
     return false;
 }
 
+const AVFrame* ClipDecoder::just_decoded() const {
+    // The cached copy, when there is one, so that holding on to the frame does not hold one of
+    // the decoder's own buffers.
+    const AVFrame* copy = cache_.find(held_number_);
+    return copy ? copy : output_.get();
+}
+
 const AVFrame* ClipDecoder::frame(int number) {
     if (number < 0 || number >= index_.count()) return nullptr;
-    if (number == held_number_) return output_.get();
     if (const AVFrame* cached = cache_.find(number)) return cached;
+    if (number == held_number_) return output_.get();
     int keyframe = index_.keyframe_before(number);
     // Carry on from where the decoder is when that is no longer than starting at the keyframe.
     if (next_number_ >= 0 && next_number_ <= number && next_number_ >= keyframe && !input_done_) {
-        if (decode_until(number)) return output_.get();
+        if (decode_until(number)) return just_decoded();
     }
     for (; keyframe >= 0; keyframe = index_.previous_keyframe(keyframe)) {
         auto known = first_output_.find(keyframe);
         if (known != first_output_.end() && known->second > number) continue;
         if (!seek_to_keyframe(keyframe)) return nullptr;
-        if (decode_until(number)) return output_.get();
+        if (decode_until(number)) return just_decoded();
         if (first_output_[keyframe] <= number) return nullptr;  // not a matter of the start
     }
     return nullptr;

@@ -8,7 +8,10 @@
 ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     : decoder_(std::move(decoder)), parent_(parent) {
     destination_ = QRect(QPoint(0, 0), decoder_->size());
-    if (const AVFrame* first = decoder_->frame(0)) picture_ = converter_.convert(first);
+    if (const AVFrame* first = decoder_->frame(0)) {
+        picture_ = converter_.convert(first);
+        av_frame_ref(current_.get(), first);
+    }
     if (parent) {
         widget_ = new VideoWidget(parent);
         widget_->show_picture(picture_);
@@ -30,6 +33,8 @@ MediaError ClipSession::show(int frame) {
     const AVFrame* decoded = decoder_->frame(frame);
     if (!decoded) return kDecodeFailed;
     picture_ = converter_.convert(decoded);
+    av_frame_unref(current_.get());
+    av_frame_ref(current_.get(), decoded);
     position_ = frame;
     ++frames_shown_;
     if (widget_) widget_->show_picture(picture_);
@@ -82,10 +87,8 @@ void ClipSession::place_widget() {
 
 const QImage& ClipSession::scaled_picture() {
     if (scaled_position_ != position_ || scaled_.size() != destination_.size()) {
-        scaled_ = picture_.size() == destination_.size()
-                      ? picture_
-                      : picture_.scaled(destination_.size(), Qt::IgnoreAspectRatio,
-                                        Qt::SmoothTransformation);
+        scaled_ = destination_.size() == picture_.size() ? picture_
+                                                         : scaler_.convert(current_.get(), destination_.size());
         scaled_position_ = position_;
     }
     return scaled_;

@@ -49,7 +49,9 @@ private:
 
     std::unique_ptr<ClipDecoder> decoder_;
     FramePicture converter_;
+    FramePicture scaler_;
     int position_ = 0;
+    AvFramePtr current_{av_frame_alloc()};  // the decoded frame on show, for scaling
     QImage picture_;
     QImage scaled_;
     int scaled_position_ = -1;

@@ -11,12 +11,13 @@ QImage& FramePicture::free_picture(int width, int height) {
     return pictures_[0];
 }
 
-QImage FramePicture::convert(const AVFrame* frame) {
-    QImage& picture = free_picture(frame->width, frame->height);
+QImage FramePicture::convert(const AVFrame* frame, QSize size) {
+    QImage& picture = free_picture(size.width(), size.height());
+    const bool same = size == QSize(frame->width, frame->height);
     sws_.reset(sws_getCachedContext(sws_.release(), frame->width, frame->height,
-                                    static_cast<AVPixelFormat>(frame->format), frame->width,
-                                    frame->height, AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr,
-                                    nullptr));
+                                    static_cast<AVPixelFormat>(frame->format), size.width(),
+                                    size.height(), AV_PIX_FMT_BGRA, same ? SWS_POINT : SWS_AREA,
+                                    nullptr, nullptr, nullptr));
     if (!sws_) {
         picture.fill(Qt::black);
         return picture;

@@ -3,13 +3,15 @@
 
 #include "mediaservice/ffmpeg_ptr.h"
 
-// Turns decoded frames into 32-bit pictures at the clip's own size. Keeps its scaler, and
-// writes into a picture of its own that nobody else holds any more when there is one: a fresh
-// picture for every frame costs the kernel's zeroing of new pages, a third of a decode at
-// 1920 x 1080.
+// Turns decoded frames into 32-bit pictures. Keeps its scaler, and writes into a picture of
+// its own that nobody else holds any more when there is one: a fresh picture for every frame
+// costs the kernel's zeroing of new pages, a third of a decode at 1920 x 1080.
 class FramePicture {
 public:
-    QImage convert(const AVFrame* frame);
+    // At the clip's own size, pixel for pixel.
+    QImage convert(const AVFrame* frame) { return convert(frame, QSize(frame->width, frame->height)); }
+    // Scaled to `size`, averaging the pixels that fall together.
+    QImage convert(const AVFrame* frame, QSize size);
 
 private:
     QImage& free_picture(int width, int height);
