@@ -215,10 +215,10 @@ bool ClipDecoder::decode_until(int number) {
     return false;
 }
 
-const AVFrame* ClipDecoder::just_decoded() const {
-    // The cached copy, when there is one, so that holding on to the frame does not hold one of
-    // the decoder's own buffers.
-    const AVFrame* copy = cache_.find(held_number_);
+const AVFrame* ClipDecoder::just_decoded() {
+    // The cached copy, when it is made already, so that holding on to the frame does not hold
+    // one of the decoder's own buffers.
+    const AVFrame* copy = cache_.find_ready(held_number_);
     return copy ? copy : output_.get();
 }
 

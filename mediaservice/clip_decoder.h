@@ -44,7 +44,7 @@ private:
     void drop_unfinished_tail();
     bool seek_to_keyframe(int keyframe);
     bool decode_until(int number);
-    const AVFrame* just_decoded() const;
+    const AVFrame* just_decoded();
     // One decoded frame; false at the end of the stream or on a failure.
     bool next_output();
     bool feed_packet();

@@ -8,10 +8,7 @@
 ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     : decoder_(std::move(decoder)), parent_(parent) {
     destination_ = QRect(QPoint(0, 0), decoder_->size());
-    if (const AVFrame* first = decoder_->frame(0)) {
-        picture_ = converter_.convert(first);
-        av_frame_ref(current_.get(), first);
-    }
+    if (const AVFrame* first = decoder_->frame(0)) picture_ = converter_.convert(first);
     if (parent) {
         widget_ = new VideoWidget(parent);
         widget_->show_picture(picture_);
@@ -33,8 +30,6 @@ MediaError ClipSession::show(int frame) {
     const AVFrame* decoded = decoder_->frame(frame);
     if (!decoded) return kDecodeFailed;
     picture_ = converter_.convert(decoded);
-    av_frame_unref(current_.get());
-    av_frame_ref(current_.get(), decoded);
     position_ = frame;
     ++frames_shown_;
     if (widget_) widget_->show_picture(picture_);
@@ -87,8 +82,12 @@ void ClipSession::place_widget() {
 
 const QImage& ClipSession::scaled_picture() {
     if (scaled_position_ != position_ || scaled_.size() != destination_.size()) {
-        scaled_ = destination_.size() == picture_.size() ? picture_
-                                                         : scaler_.convert(current_.get(), destination_.size());
+        // The frame on show is the decoder's latest or in its cache: no decoding here.
+        const AVFrame* decoded = destination_.size() == picture_.size() ? nullptr : decoder_->frame(position_);
+        if (decoded)
+            scaled_ = scaler_.convert(decoded, destination_.size());
+        else
+            scaled_ = picture_.scaled(destination_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         scaled_position_ = position_;
     }
     return scaled_;

@@ -51,7 +51,6 @@ private:
     FramePicture converter_;
     FramePicture scaler_;
     int position_ = 0;
-    AvFramePtr current_{av_frame_alloc()};  // the decoded frame on show, for scaling
     QImage picture_;
     QImage scaled_;
     int scaled_position_ = -1;

@@ -3,34 +3,29 @@
 #include <algorithm>
 #include <cstdlib>
 
-std::size_t FrameCache::frame_bytes(const AVFrame* frame) {
-    std::size_t total = 0;
-    for (const AVBufferRef* buffer : frame->buf) {
-        if (buffer) total += buffer->size;
-    }
-    return total + sizeof(AVFrame);
-}
-
 void FrameCache::put(int number, const AVFrame* frame, int near) {
     if (frame_limit_ <= 0 || frames_.count(number)) return;
     if (limit_ == 0) {
-        const std::size_t one = FrameStore::bytes_for(frame) + sizeof(AVFrame);
-        limit_ = std::max(one, std::min(byte_limit_, one * static_cast<std::size_t>(frame_limit_)));
-        capacity_ = static_cast<int>(limit_ / one);
+        one_ = FrameStore::bytes_for(frame) + sizeof(AVFrame);
+        limit_ = std::max(one_, std::min(byte_limit_, one_ * static_cast<std::size_t>(frame_limit_)));
+        capacity_ = static_cast<int>(limit_ / one_);
         store_.reserve(frame, capacity_ + 1);
     }
     // On the way to `near`, a frame this far before it would be pushed out before it is reached.
     if (near - number >= capacity_) return;
-    AvFramePtr copy = store_.copy(frame);
-    if (!copy) return;
-    bytes_ += frame_bytes(copy.get());
-    frames_.emplace(number, std::move(copy));
+    frames_.emplace(number, copier_.submit(frame));
+    bytes_ += one_;
     evict(near);
 }
 
-const AVFrame* FrameCache::find(int number) const {
+const AVFrame* FrameCache::find(int number) {
     auto it = frames_.find(number);
-    return it == frames_.end() ? nullptr : it->second.get();
+    return it == frames_.end() ? nullptr : copier_.wait(*it->second);
+}
+
+const AVFrame* FrameCache::find_ready(int number) {
+    auto it = frames_.find(number);
+    return it == frames_.end() ? nullptr : copier_.ready(*it->second);
 }
 
 void FrameCache::clear() {
@@ -43,7 +38,7 @@ void FrameCache::evict(int near) {
         auto first = frames_.begin();
         auto last = std::prev(frames_.end());
         auto victim = std::abs(first->first - near) >= std::abs(last->first - near) ? first : last;
-        bytes_ -= frame_bytes(victim->second.get());
+        bytes_ -= one_;
         frames_.erase(victim);
     }
 }

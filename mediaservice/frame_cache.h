@@ -3,6 +3,7 @@
 #include <map>
 
 #include "mediaservice/ffmpeg_ptr.h"
+#include "mediaservice/frame_copier.h"
 #include "mediaservice/frame_store.h"
 
 // Decoded frames by frame number, bounded in bytes and in frames. When full, the frames
@@ -14,8 +15,10 @@ public:
 
     // Keeps a copy of the frame, unless it is too far from `near` to survive in the cache.
     void put(int number, const AVFrame* frame, int near);
-    // The frame, or nullptr.
-    const AVFrame* find(int number) const;
+    // The frame, or nullptr (waiting for its copy when that is on its way).
+    const AVFrame* find(int number);
+    // The frame when its copy is made already, or nullptr.
+    const AVFrame* find_ready(int number);
     void clear();
 
     std::size_t bytes() const { return bytes_; }
@@ -24,7 +27,6 @@ public:
     void set_frame_limit(int frames) { frame_limit_ = frames; }
 
 private:
-    static std::size_t frame_bytes(const AVFrame* frame);
     void evict(int near);
 
     std::size_t limit_ = 0;  // bytes, once the frame size is known
@@ -32,6 +34,8 @@ private:
     int frame_limit_;
     FrameStore store_;  // declared before the frames, which give their memory back to it
     int capacity_ = 1;  // frames that fit
+    std::size_t one_ = 0;  // bytes of one frame
     std::size_t bytes_ = 0;
-    std::map<int, AvFramePtr> frames_;
+    std::map<int, std::shared_ptr<FrameCopier::Slot>> frames_;
+    FrameCopier copier_{store_};  // declared last: it stops before the frames and the store go
 };

@@ -1,0 +1,54 @@
+#include "mediaservice/frame_copier.h"
+
+FrameCopier::FrameCopier(FrameStore& store) : store_(store), worker_([this] { run(); }) {}
+
+FrameCopier::~FrameCopier() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    worker_.join();
+}
+
+std::shared_ptr<FrameCopier::Slot> FrameCopier::submit(const AVFrame* frame) {
+    auto slot = std::make_shared<Slot>();
+    if (!slot->source || av_frame_ref(slot->source.get(), frame) < 0) {
+        slot->done = true;
+        return slot;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back(slot);
+    }
+    changed_.notify_all();
+    return slot;
+}
+
+const AVFrame* FrameCopier::wait(const Slot& slot) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return slot.done; });
+    return slot.copy.get();
+}
+
+const AVFrame* FrameCopier::ready(const Slot& slot) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return slot.done ? slot.copy.get() : nullptr;
+}
+
+void FrameCopier::run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [&] { return stop_ || !queue_.empty(); });
+        if (queue_.empty()) return;  // stopping, with nothing left to copy
+        std::shared_ptr<Slot> slot = std::move(queue_.front());
+        queue_.pop_front();
+        lock.unlock();
+        AvFramePtr copy = stop_ ? nullptr : store_.copy(slot->source.get());
+        av_frame_unref(slot->source.get());  // the decoder may have its buffer back
+        lock.lock();
+        slot->copy = std::move(copy);
+        slot->done = true;
+        changed_.notify_all();
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "mediaservice/ffmpeg_ptr.h"
+#include "mediaservice/frame_store.h"
+
+// Copies decoded frames into a store on a thread of its own, so that a step does not wait for
+// the copy: the decoder's frame is held only until its copy is made, a fraction of the time
+// the step takes to convert it for the screen.
+class FrameCopier {
+public:
+    struct Slot {
+        AvFramePtr source{av_frame_alloc()};  // a reference to the decoder's frame until copied
+        AvFramePtr copy;                      // null until done, and when the copy failed
+        bool done = false;
+    };
+
+    explicit FrameCopier(FrameStore& store);
+    ~FrameCopier();
+    FrameCopier(const FrameCopier&) = delete;
+    FrameCopier& operator=(const FrameCopier&) = delete;
+
+    std::shared_ptr<Slot> submit(const AVFrame* frame);
+    // The copy, once made (waiting for it), or nullptr.
+    const AVFrame* wait(const Slot& slot);
+    // The copy if it is made already, or nullptr.
+    const AVFrame* ready(const Slot& slot);
+
+private:
+    void run();
+
+    FrameStore& store_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::shared_ptr<Slot>> queue_;
+    bool stop_ = false;
+    std::thread worker_;
+};
