@@ -109,7 +109,10 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     if (index_.count() == 0) return kNoFrames;
     cache_.set_frame_limit(std::min(kMostCachedFrames, longest_interval(index_) + 4));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
-    if (index_.cut && (output_delay_ > 0 || codec_->has_b_frames > 0)) drop_unfinished_tail();
+    const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
+    if (index_.cut && reorders) drop_unfinished_tail();
+    // Without reordering, packet order is display order and a gap in the dts is a dropped frame.
+    timeline_ = !reorders && index_.timeline_length() != index_.count();
     return kMediaOk;
 }
 
@@ -223,6 +226,11 @@ const AVFrame* ClipDecoder::just_decoded() {
 }
 
 const AVFrame* ClipDecoder::frame(int number) {
+    if (number < 0 || number >= frame_count()) return nullptr;
+    return packet_frame(timeline_ ? index_.packet_at(number) : number);
+}
+
+const AVFrame* ClipDecoder::packet_frame(int number) {
     if (number < 0 || number >= index_.count()) return nullptr;
     if (const AVFrame* cached = cache_.find(number)) return cached;
     if (number == held_number_) return output_.get();

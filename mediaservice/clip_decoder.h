@@ -28,13 +28,15 @@ public:
 
     ~ClipDecoder();
 
-    int frame_count() const { return index_.count(); }
+    int frame_count() const { return timeline_ ? index_.timeline_length() : index_.count(); }
     QSize size() const { return QSize(codec_->width, codec_->height); }
     // Frames per second as a fraction.
     AVRational frame_rate() const { return rate_; }
 
     // Frame `number`, or nullptr when it cannot be decoded. Valid until the next call.
     const AVFrame* frame(int number);
+    // Whether frames are counted on the clip's timeline, dropped frames included.
+    bool counts_dropped_frames() const { return timeline_; }
 
     const FrameCache& cache() const { return cache_; }
 
@@ -44,6 +46,8 @@ private:
     void drop_unfinished_tail();
     bool seek_to_keyframe(int keyframe);
     bool decode_until(int number);
+    // The frame of the `number`th packet in display order.
+    const AVFrame* packet_frame(int number);
     const AVFrame* just_decoded();
     // One decoded frame; false at the end of the stream or on a failure.
     bool next_output();
@@ -64,6 +68,7 @@ private:
     AvPacketPtr packet_{av_packet_alloc()};
     AvFramePtr output_{av_frame_alloc()};
     bool count_from_keyframe_ = false;
+    bool timeline_ = false;            // packets are placed on the timeline by their dts
     std::int64_t output_delay_ = 0;    // pkt_dts of frame 0 less the dts of packet 0
     int seek_keyframe_ = -1;           // packet the decoder last started at
     int next_number_ = -1;             // number of the next frame out; -1: not known yet

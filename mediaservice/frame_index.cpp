@@ -22,6 +22,20 @@ void FrameIndex::keep(int frames) {
     keyframes.erase(std::lower_bound(keyframes.begin(), keyframes.end(), std::max(frames, 1)), keyframes.end());
 }
 
+int FrameIndex::timeline_length() const {
+    if (dts.empty()) return 0;
+    const std::int64_t span = dts.back() - dts.front() + 1;
+    // Only a timeline with room for every packet, and not mostly empty, is believed.
+    if (span < count() || span > 4 * static_cast<std::int64_t>(count()) + 16) return count();
+    return static_cast<int>(span);
+}
+
+int FrameIndex::packet_at(int frame) const {
+    if (timeline_length() == count()) return frame;
+    auto it = std::upper_bound(dts.begin(), dts.end(), dts.front() + frame);
+    return static_cast<int>(it - dts.begin()) - 1;
+}
+
 namespace {
 
 void add(FrameIndex& index, std::int64_t dts, bool key) {
@@ -34,7 +48,9 @@ bool from_table(FrameIndex& index, AVStream* stream, std::int64_t file_size) {
     if (entries <= 0) return false;
     // Reading packets also makes entries, marked as keyframes all of them; only a table that
     // covers the frames the header announces came from the file's own index.
-    if (entries < stream->nb_frames) return false;
+    const std::int64_t span = avformat_index_get_entry(stream, entries - 1)->timestamp -
+                              avformat_index_get_entry(stream, 0)->timestamp + 1;
+    if (std::max<std::int64_t>(entries, span) < stream->nb_frames) return false;
     for (int i = 0; i < entries; ++i) {
         const AVIndexEntry* entry = avformat_index_get_entry(stream, i);
         // A packet whose data would run past the end of the file was cut off.
@@ -62,7 +78,7 @@ void from_packets(FrameIndex& index, AVFormatContext* format, int stream) {
         }
         av_packet_unref(packet.get());
     }
-    index.cut = index.count() < format->streams[stream]->nb_frames;
+    index.cut = index.timeline_length() < format->streams[stream]->nb_frames;
 }
 
 }  // namespace

@@ -18,6 +18,13 @@ struct FrameIndex {
     int previous_keyframe(int keyframe) const;
     // Keeps the first `frames` packets only.
     void keep(int frames);
+
+    // Frames on the clip's timeline, from the first packet's dts to the last one's. An AVI
+    // keeps an empty chunk where a capture dropped a frame; the timeline counts it, and it
+    // shows the frame before, so that frame numbers stay true to time.
+    int timeline_length() const;
+    // The packet on show at a frame of the timeline.
+    int packet_at(int frame) const;
 };
 
 // Reads the index from the container's own table when it has one (nothing is decoded, so

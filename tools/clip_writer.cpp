@@ -28,6 +28,7 @@ class Writer {
 public:
     std::string open(const std::string& path, const ClipSpec& spec);
     std::string put(const QImage& picture);
+    void skip() { ++next_pts_; }
     std::string repeat_last(int count);
     std::string finish();
     std::string close();
@@ -159,7 +160,12 @@ std::string write_clip(const std::string& path, const ClipSpec& spec, const Pict
     std::string error = writer.open(path, spec);
     const int distinct =
         spec.distinct_frames > 0 && spec.distinct_frames < spec.frames ? spec.distinct_frames : spec.frames;
-    for (int k = 0; error.empty() && k < distinct; ++k) error = writer.put(picture(k));
+    for (int k = 0; error.empty() && k < distinct; ++k) {
+        if (spec.dropped.count(k))
+            writer.skip();
+        else
+            error = writer.put(picture(k));
+    }
     if (error.empty()) error = writer.finish();
     if (error.empty()) error = writer.repeat_last(spec.frames - distinct);
     if (error.empty()) error = writer.close();

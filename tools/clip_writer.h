@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <functional>
+#include <set>
 #include <string>
 
 // What write_clip makes: an AVI with one video stream.
@@ -19,6 +20,9 @@ struct ClipSpec {
     // Only this many pictures are encoded; the rest repeat the last packet (intra encoders only),
     // which makes very long clips cheap.
     int distinct_frames = 0;        // 0: all
+    // Frames left out, as a capture program drops them: the file keeps an empty chunk in their
+    // place, which players show as the frame before.
+    std::set<int> dropped;
 };
 
 using PictureSource = std::function<QImage(int frame)>;

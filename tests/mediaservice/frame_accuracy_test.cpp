@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 #include "tests/mediaservice/service_driver.h"
@@ -130,5 +131,33 @@ TEST_P(FrameAccuracy, PlayRunsToTheLastFrameAndStops) {
 
 INSTANTIATE_TEST_SUITE_P(Codecs, FrameAccuracy, ::testing::ValuesIn(cases()),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST(DroppedFrames, EmptyChunksCountAsFramesShowingTheOneBefore) {
+    ClipSpec spec;
+    spec.width = 160;
+    spec.height = 120;
+    spec.frames = 30;
+    spec.dropped = {5, 6, 20, 29};
+    ServiceDriver d;
+    d.must("open " + percent_encoded(numbered_clip(spec, "dropped.avi")) + " alias v");
+    // The last frame was dropped too, so the timeline ends at the last one written.
+    EXPECT_EQ(d.length(), 29);
+    const std::map<int, int> shown = {{4, 4}, {5, 4}, {6, 4}, {7, 7}, {20, 19}, {21, 21}, {28, 28}};
+    for (const auto& [frame, picture] : shown) {
+        d.must("seek v to " + std::to_string(frame));
+        EXPECT_EQ(d.position(), frame);
+        EXPECT_EQ(d.held_number(), picture) << frame;
+    }
+    d.must("seek v to 3");
+    for (int frame = 4; frame <= 8; ++frame) {
+        d.must("step v");
+        EXPECT_EQ(d.position(), frame);
+        EXPECT_EQ(d.held_number(), spec.dropped.count(frame) ? 4 : frame);
+    }
+}
 
 }  // namespace
