@@ -79,7 +79,7 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (rc < 0) {
         detail = av_error_text(rc);
-        return kNotVideoFile;
+        return rc == AVERROR(EACCES) || rc == AVERROR(EIO) ? kCannotRead : kNotVideoFile;
     }
     format_.reset(raw);
     rc = avformat_find_stream_info(format_.get(), nullptr);
@@ -121,8 +121,7 @@ void ClipDecoder::drop_unfinished_tail() {
     // the frames before the last keyframe are all there.
     const int last = index_.keyframes.empty() ? 0 : index_.keyframes.back();
     const int delay = std::max(1, codec_->has_b_frames);
-    index_.keep(last > 0 ? last : index_.count() - delay);
-    if (index_.count() == 0) index_.keep(1);
+    index_.keep(std::max(1, last > 0 ? last : index_.count() - delay));
 }
 
 bool ClipDecoder::seek_to_keyframe(int keyframe) {

@@ -19,6 +19,7 @@ std::string media_error_text(int code) {
     case kBadSurface: return "描画先のハンドルが正しくありません。";
     case kUnknownWord: return "コマンドの語が正しくありません。";
     case kDecodeFailed: return "フレームをデコードできません。";
+    case kCannotRead: return "ファイルを読めません（読み取りの権限がないか、読み取りに失敗しました）。";
     default: return "不明なエラーです（コード " + std::to_string(code) + "）。";
     }
 }

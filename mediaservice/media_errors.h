@@ -20,6 +20,7 @@ enum MediaError : int {
     kBadSurface,
     kUnknownWord,
     kDecodeFailed,
+    kCannotRead,
 };
 
 // The Japanese description of a code, without the particulars of one failure.
