@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include "mediaservice/keyframe_sniffer.h"
+
 namespace {
 
 int first_video_stream(const AVFormatContext* format) {
@@ -103,10 +105,11 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
         return kUnsupportedCodec;
     detail.clear();
     rate_ = stream_rate(stream);
-    count_from_keyframe_ =
+    closed_groups_ =
         stream->codecpar->codec_id == AV_CODEC_ID_H264 || stream->codecpar->codec_id == AV_CODEC_ID_HEVC;
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
+    offered_ = index_.count();
     cache_.set_frame_limit(std::min(kMostCachedFrames, longest_interval(index_) + 4));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
@@ -117,11 +120,19 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
 }
 
 void ClipDecoder::drop_unfinished_tail() {
-    // With reordering, the packets that made it before the cut hold some frames after a gap;
-    // the frames before the last keyframe are all there.
-    const int last = index_.keyframes.empty() ? 0 : index_.keyframes.back();
-    const int delay = std::max(1, codec_->has_b_frames);
-    index_.keep(std::max(1, last > 0 ? last : index_.count() - delay));
+    // With reordering, the packets that made it before the cut hold frames with gaps between
+    // them. The frames that come out while packets are still going in are whole and in order;
+    // those pushed out at the end are not to be trusted.
+    for (int keyframe = index_.keyframes.back(); keyframe >= 0; keyframe = index_.previous_keyframe(keyframe)) {
+        if (!seek_to_keyframe(keyframe)) break;
+        int last_whole = -1;
+        while (next_output() && !input_done_) last_whole = held_number_;
+        if (last_whole >= 0) {
+            offered_ = last_whole + 1;
+            return;
+        }
+    }
+    offered_ = 1;
 }
 
 bool ClipDecoder::seek_to_keyframe(int keyframe) {
@@ -149,6 +160,8 @@ bool ClipDecoder::feed_packet() {
             av_packet_unref(packet_.get());
             continue;
         }
+        if (packets_fed_ == 0)
+            count_from_keyframe_ = closed_groups_ && is_idr_packet(format_->streams[stream_]->codecpar->codec_id, packet_.get());
         avcodec_send_packet(codec_.get(), packet_.get());  // a damaged packet only loses its frame
         av_packet_unref(packet_.get());
         ++packets_fed_;
@@ -230,7 +243,7 @@ const AVFrame* ClipDecoder::frame(int number) {
 }
 
 const AVFrame* ClipDecoder::packet_frame(int number) {
-    if (number < 0 || number >= index_.count()) return nullptr;
+    if (number < 0 || number >= offered_) return nullptr;
     if (const AVFrame* cached = cache_.find(number)) return cached;
     if (number == held_number_) return output_.get();
     int keyframe = index_.keyframe_before(number);

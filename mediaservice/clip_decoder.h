@@ -12,11 +12,12 @@
 // Exact frames of the first video stream of a clip, by number (0 = first in display order).
 //
 // Frame numbers do not rely on per-frame timestamps (H.264 in AVI carries none). After a
-// seek to a keyframe packet, the first frame out is numbered either by the decoder's packet
-// dts, less the output delay measured on frame 0, or, for codecs whose output delay may
-// change (H.264, HEVC), by the keyframe's packet number; the frames after it count on from
-// there. When a seek lands past the wanted frame (an open GOP drops its leading B-frames), the
-// keyframe before is used.
+// seek to a keyframe packet, the first frame out is numbered by the keyframe's packet number
+// when the keyframe starts a closed group (an H.264 or HEVC IDR picture, whose decoders may
+// change their output delay on the way), and otherwise by the decoder's packet dts less the
+// output delay measured on frame 0; the frames after it count on from there. When a seek
+// lands past the wanted frame (an open group drops its leading B-frames), the keyframe before
+// is used.
 class ClipDecoder {
 public:
     struct OpenResult {
@@ -28,7 +29,7 @@ public:
 
     ~ClipDecoder();
 
-    int frame_count() const { return timeline_ ? index_.timeline_length() : index_.count(); }
+    int frame_count() const { return timeline_ ? index_.timeline_length() : offered_; }
     QSize size() const { return QSize(codec_->width, codec_->height); }
     // Frames per second as a fraction.
     AVRational frame_rate() const { return rate_; }
@@ -60,6 +61,7 @@ private:
     int stream_ = -1;
     AVRational rate_{30, 1};
     FrameIndex index_;
+    int offered_ = 0;                  // frames offered: of a cut clip, only the whole ones
     // A step back within the keyframe interval finds its frame here. Intra-only clips decode
     // any frame at once, so they keep only a few.
     FrameCache cache_{256u << 20, 40};
@@ -67,7 +69,8 @@ private:
     int held_number_ = -1;             // the frame in output_, or -1
     AvPacketPtr packet_{av_packet_alloc()};
     AvFramePtr output_{av_frame_alloc()};
-    bool count_from_keyframe_ = false;
+    bool closed_groups_ = false;       // the codec marks closed groups (H.264, HEVC)
+    bool count_from_keyframe_ = false; // this seek started at a closed group
     bool timeline_ = false;            // packets are placed on the timeline by their dts
     std::int64_t output_delay_ = 0;    // pkt_dts of frame 0 less the dts of packet 0
     int seek_keyframe_ = -1;           // packet the decoder last started at

@@ -16,12 +16,6 @@ int FrameIndex::previous_keyframe(int keyframe) const {
     return *std::prev(it);
 }
 
-void FrameIndex::keep(int frames) {
-    if (frames >= count()) return;
-    dts.resize(std::max(0, frames));
-    keyframes.erase(std::lower_bound(keyframes.begin(), keyframes.end(), std::max(frames, 1)), keyframes.end());
-}
-
 int FrameIndex::timeline_length() const {
     if (dts.empty()) return 0;
     const std::int64_t span = dts.back() - dts.front() + 1;

@@ -16,8 +16,6 @@ struct FrameIndex {
     int keyframe_before(int frame) const;
     // The keyframe before `keyframe` in the list, or -1.
     int previous_keyframe(int keyframe) const;
-    // Keeps the first `frames` packets only.
-    void keep(int frames);
 
     // Frames on the clip's timeline, from the first packet's dts to the last one's. An AVI
     // keeps an empty chunk where a capture dropped a frame; the timeline counts it, and it

@@ -18,7 +18,7 @@ bool any_unit(const AVPacket* packet, Unit unit) {
 std::optional<bool> sniff_keyframe(AVCodecID codec, const AVPacket* packet) {
     switch (codec) {
     case AV_CODEC_ID_H264:
-        return any_unit(packet, [](const uint8_t* unit, int) { return (unit[0] & 0x1F) == 5; });
+        return is_idr_packet(codec, packet);
     case AV_CODEC_ID_HEVC:
         return any_unit(packet, [](const uint8_t* unit, int) {
             const int type = (unit[0] >> 1) & 0x3F;
@@ -32,4 +32,16 @@ std::optional<bool> sniff_keyframe(AVCodecID codec, const AVPacket* packet) {
     default:
         return std::nullopt;
     }
+}
+
+bool is_idr_packet(AVCodecID codec, const AVPacket* packet) {
+    if (codec == AV_CODEC_ID_H264)
+        return any_unit(packet, [](const uint8_t* unit, int) { return (unit[0] & 0x1F) == 5; });
+    if (codec == AV_CODEC_ID_HEVC) {
+        return any_unit(packet, [](const uint8_t* unit, int) {
+            const int type = (unit[0] >> 1) & 0x3F;
+            return type == 19 || type == 20;
+        });
+    }
+    return false;
 }

@@ -8,3 +8,7 @@
 // Knows H.264 (IDR slices), HEVC (IRAP pictures) and MPEG-4 Part 2 (I-VOPs); for any other
 // codec the answer is nullopt.
 std::optional<bool> sniff_keyframe(AVCodecID codec, const AVPacket* packet);
+
+// Whether the packet starts a closed group: an H.264 or HEVC IDR picture, after which every
+// frame comes out in order. A recovery point (an open group's I picture) is not one.
+bool is_idr_packet(AVCodecID codec, const AVPacket* packet);

@@ -72,7 +72,9 @@ std::string Writer::open(const std::string& path, const ClipSpec& spec) {
     } else {
         av_opt_set(enc_->priv_data, "preset", "veryfast", 0);
         // Fixed B-frames, so that every clip really reorders.
-        if (spec.b_frames > 0) av_opt_set(enc_->priv_data, "x264-params", "b-adapt=0", 0);
+        const std::string params = std::string(spec.b_frames > 0 ? "b-adapt=0:" : "") +
+                                   (spec.open_gop ? "open-gop=1:" : "") + "scenecut=0";
+        av_opt_set(enc_->priv_data, "x264-params", params.c_str(), 0);
     }
     if (codec->id == AV_CODEC_ID_MJPEG) enc_->color_range = AVCOL_RANGE_JPEG;
     rc = avcodec_open2(enc_.get(), codec, nullptr);

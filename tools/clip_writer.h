@@ -15,6 +15,7 @@ struct ClipSpec {
     int b_frames = 0;               // for encoders that have them
     int gop = 12;                   // keyframe interval
     int quality = 4;                // fixed quantiser for the encoders that take one
+    bool open_gop = false;          // libx264: keyframes that later B-frames still refer across
     // Raw RGB stored bottom-up, as most capture programs write it.
     bool bottom_up_raw = false;
     // Only this many pictures are encoded; the rest repeat the last packet (intra encoders only),

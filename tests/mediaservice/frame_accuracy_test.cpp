@@ -40,7 +40,12 @@ std::vector<Case> cases() {
         {"mpeg4_short_tail", spec("mpeg4", 160, 120, 30, 1, 37, 2, 12)},
         {"mjpeg_1080p", spec("mjpeg", 1920, 1080, 30, 1, 6, 0, 1)},
     };
-    if (have_encoder("libx264")) all.push_back({"h264_bframes", spec("libx264", 320, 240, 30, 1, 90, 2, 30)});
+    if (have_encoder("libx264")) {
+        all.push_back({"h264_bframes", spec("libx264", 320, 240, 30, 1, 90, 2, 30)});
+        ClipSpec open_gop = spec("libx264", 160, 120, 30, 1, 62, 3, 15);
+        open_gop.open_gop = true;
+        all.push_back({"h264_open_gop", open_gop});
+    }
     if (have_encoder("dvvideo")) all.push_back({"dv", spec("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});
     return all;
 }
