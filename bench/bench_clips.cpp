@@ -36,9 +36,8 @@ std::string make_bench_clip(BenchClip& clip, const std::string& folder) {
                 std::to_string(clip.spec.height) + "_" + std::to_string(clip.spec.frames) + ".avi";
     if (std::filesystem::exists(clip.path)) return "";
     const std::string partial = clip.path + ".part";
-    std::string error = write_clip(partial, clip.spec, [&](int k) {
-        return scene(k, clip.spec.width, clip.spec.height);
-    });
+    std::string error = write_clip(
+        partial, clip.spec, [&](int k) { return scene(k, clip.spec.width, clip.spec.height); });
     if (error.empty()) std::filesystem::rename(partial, clip.path);
     return error;
 }

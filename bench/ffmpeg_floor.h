@@ -4,10 +4,10 @@
 
 // What plain FFmpeg takes on a clip, as the floor the service is measured against.
 struct Floor {
-    double step_ms = 0;                     // decode of the next frame in sequence plus conversion,
-                                            // per frame, over the whole clip
-    std::vector<double> from_keyframe_ms;   // per frame: seek to the keyframe before it, decode up
-                                            // to it, convert it (filled for the frames asked for)
+    double step_ms = 0;                    // decode of the next frame in sequence plus conversion,
+                                           // per frame, over the whole clip
+    std::vector<double> from_keyframe_ms;  // per frame: seek to the keyframe before it, decode up
+                                           // to it, convert it (filled for the frames asked for)
 };
 
 // Sequential decode of the whole clip (one thread, as the service steps), and the keyframe

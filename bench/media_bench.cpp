@@ -25,7 +25,8 @@ std::vector<BenchClip> clips(bool quick) {
         const char* encoder;
         int b_frames;
         int gop;
-    } codecs[] = {{"MJPEG", "mjpeg", 0, 1}, {"MPEG-4 B", "mpeg4", 2, 12}, {"H.264 B", "libx264", 3, 250}};
+    } codecs[] = {
+        {"MJPEG", "mjpeg", 0, 1}, {"MPEG-4 B", "mpeg4", 2, 12}, {"H.264 B", "libx264", 3, 250}};
     const QSize sizes[] = {{320, 240}, {1280, 720}, {1920, 1080}};
     for (const auto& c : codecs) {
         if (!have_encoder(c.encoder)) continue;
@@ -66,7 +67,8 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--clips") && i + 1 < argc) folder = argv[++i];
         if (!std::strcmp(argv[i], "--only") && i + 1 < argc) only = argv[++i], cache_steps = 0;
     }
-    std::printf("| clip | floor ms | step | reverse x30 | seek | update ms | open ms | cache MB |\n");
+    std::printf(
+        "| clip | floor ms | step | reverse x30 | seek | update ms | open ms | cache MB |\n");
     std::printf("|---|---|---|---|---|---|---|---|\n");
     std::string h264_1080, any_720;
     for (BenchClip& clip : clips(quick)) {
@@ -85,16 +87,17 @@ int main(int argc, char** argv) {
         for (size_t k = 0; k < targets.size(); ++k)
             seek_ratio.push_back(t.seek_ms[k] / std::max(1e-3, floor.from_keyframe_ms[k]));
         std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.0f |\n", clip.label.c_str(),
-                    floor.step_ms, t.step_ms / floor.step_ms, t.reverse_ms / floor.step_ms, mean(seek_ratio),
-                    t.update_ms, t.open_ms, t.cache_mb);
+                    floor.step_ms, t.step_ms / floor.step_ms, t.reverse_ms / floor.step_ms,
+                    mean(seek_ratio), t.update_ms, t.open_ms, t.cache_mb);
         std::fflush(stdout);
         if (clip.spec.height == 1080 && clip.spec.encoder == "libx264") h264_1080 = clip.path;
         if (clip.spec.height == 720 && any_720.empty()) any_720 = clip.path;
         if (clip.spec.height == 720 && clip.spec.encoder == "libx264") any_720 = clip.path;
     }
     if (!any_720.empty() && cache_steps > 0)
-        std::printf("\nplay at 1280x720 (H.264 when present): %.0f%% of the frames due were shown\n",
-                    100 * measure_play(any_720, 150));
+        std::printf(
+            "\nplay at 1280x720 (H.264 when present): %.0f%% of the frames due were shown\n",
+            100 * measure_play(any_720, 150));
     const std::string growth_clip = h264_1080.empty() ? any_720 : h264_1080;
     if (!growth_clip.empty() && cache_steps > 0) {
         std::printf("cache over %d random steps at %s, MB per thousand steps:", cache_steps,

@@ -89,7 +89,8 @@ double measure_play(const std::string& path, int frames) {
     while (clip->position() < frames && clip->playing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     s.run("pause v");
-    const double share = double(clip->frames_shown() - shown_before) / std::max(1, clip->position());
+    const double share =
+        double(clip->frames_shown() - shown_before) / std::max(1, clip->position());
     s.run("close v");
     return share;
 }

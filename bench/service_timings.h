@@ -4,12 +4,12 @@
 
 // What the service takes on a clip, each figure in milliseconds.
 struct ServiceTimings {
-    double open_ms = 0;          // median of several opens
-    double step_ms = 0;          // median of 100 forward steps from frame 0
-    double reverse_ms = 0;       // mean of 30 reverse steps in a row, after a seek
-    std::vector<double> seek_ms; // per target, from the far side of the clip
-    double update_ms = 0;        // median update into a 320 x 240 box, each after a step
-    double cache_mb = 0;         // largest cache seen
+    double open_ms = 0;           // median of several opens
+    double step_ms = 0;           // median of 100 forward steps from frame 0
+    double reverse_ms = 0;        // mean of 30 reverse steps in a row, after a seek
+    std::vector<double> seek_ms;  // per target, from the far side of the clip
+    double update_ms = 0;         // median update into a 320 x 240 box, each after a step
+    double cache_mb = 0;          // largest cache seen
 };
 
 ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets);

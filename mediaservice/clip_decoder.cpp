@@ -12,7 +12,8 @@ namespace {
 int first_video_stream(const AVFormatContext* format) {
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVStream* s = format->streams[i];
-        if (s->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(s->disposition & AV_DISPOSITION_ATTACHED_PIC))
+        if (s->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(s->disposition & AV_DISPOSITION_ATTACHED_PIC))
             return static_cast<int>(i);
     }
     return -1;
@@ -22,7 +23,8 @@ AVRational stream_rate(const AVStream* stream) {
     // In AVI every video chunk is one frame of the stream's time base.
     const AVRational tick = av_inv_q(stream->time_base);
     if (tick.num > 0 && tick.den > 0 && av_q2d(tick) <= 1000) return tick;
-    if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0) return stream->avg_frame_rate;
+    if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
+        return stream->avg_frame_rate;
     return AVRational{30, 1};
 }
 
@@ -101,12 +103,13 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     avcodec_parameters_to_context(codec_.get(), stream->codecpar);
     // One thread: frame threads delay every single step by a frame per thread.
     codec_->thread_count = 1;
-    if (avcodec_open2(codec_.get(), codec, nullptr) < 0 || codec_->width <= 0 || codec_->height <= 0)
+    if (avcodec_open2(codec_.get(), codec, nullptr) < 0 || codec_->width <= 0 ||
+        codec_->height <= 0)
         return kUnsupportedCodec;
     detail.clear();
     rate_ = stream_rate(stream);
-    closed_groups_ =
-        stream->codecpar->codec_id == AV_CODEC_ID_H264 || stream->codecpar->codec_id == AV_CODEC_ID_HEVC;
+    closed_groups_ = stream->codecpar->codec_id == AV_CODEC_ID_H264 ||
+                     stream->codecpar->codec_id == AV_CODEC_ID_HEVC;
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
     offered_ = index_.count();
@@ -123,7 +126,8 @@ void ClipDecoder::drop_unfinished_tail() {
     // With reordering, the packets that made it before the cut hold frames with gaps between
     // them. The frames that come out while packets are still going in are whole and in order;
     // those pushed out at the end are not to be trusted.
-    for (int keyframe = index_.keyframes.back(); keyframe >= 0; keyframe = index_.previous_keyframe(keyframe)) {
+    for (int keyframe = index_.keyframes.back(); keyframe >= 0;
+         keyframe = index_.previous_keyframe(keyframe)) {
         if (!seek_to_keyframe(keyframe)) break;
         int last_whole = -1;
         while (next_output() && !input_done_) last_whole = held_number_;
@@ -137,7 +141,8 @@ void ClipDecoder::drop_unfinished_tail() {
 
 bool ClipDecoder::seek_to_keyframe(int keyframe) {
     avcodec_flush_buffers(codec_.get());
-    const int rc = av_seek_frame(format_.get(), stream_, index_.dts[keyframe], AVSEEK_FLAG_BACKWARD);
+    const int rc =
+        av_seek_frame(format_.get(), stream_, index_.dts[keyframe], AVSEEK_FLAG_BACKWARD);
     seek_keyframe_ = keyframe;
     next_number_ = -1;
     packets_fed_ = 0;
@@ -161,7 +166,9 @@ bool ClipDecoder::feed_packet() {
             continue;
         }
         if (packets_fed_ == 0)
-            count_from_keyframe_ = closed_groups_ && is_idr_packet(format_->streams[stream_]->codecpar->codec_id, packet_.get());
+            count_from_keyframe_ =
+                closed_groups_ &&
+                is_idr_packet(format_->streams[stream_]->codecpar->codec_id, packet_.get());
         avcodec_send_packet(codec_.get(), packet_.get());  // a damaged packet only loses its frame
         av_packet_unref(packet_.get());
         ++packets_fed_;
@@ -188,18 +195,15 @@ bool ClipDecoder::next_output() {
     for (;;) {
         const int rc = avcodec_receive_frame(codec_.get(), output_.get());
         if (rc == 0) break;
-        if (rc == AVERROR(EAGAIN)) {
-            if (input_done_) return false;
-            feed_packet();
-            continue;
-        }
-        if (rc == AVERROR_EOF) return false;
-        // Any other failure concerns this frame only; the next packet may decode.
-        if (input_done_) return false;
+        // Any failure but the end concerns one frame only; the next packet may decode. Each
+        // turn feeds a packet or ends the input, so this ends.
+        if (rc == AVERROR_EOF || input_done_) return false;
+        feed_packet();
     }
     if (next_number_ < 0 && seek_keyframe_ == 0) {
         // Decoding from the start, the first frame out is frame 0: that measures the delay.
-        if (output_->pkt_dts != AV_NOPTS_VALUE) output_delay_ = output_->pkt_dts - index_.dts.front();
+        if (output_->pkt_dts != AV_NOPTS_VALUE)
+            output_delay_ = output_->pkt_dts - index_.dts.front();
         next_number_ = 0;
         first_output_[0] = 0;
     } else if (next_number_ < 0) {

@@ -19,7 +19,7 @@
 // lands past the wanted frame (an open group drops its leading B-frames), the keyframe before
 // is used.
 class ClipDecoder {
-public:
+  public:
     struct OpenResult {
         std::unique_ptr<ClipDecoder> decoder;
         MediaError error = kMediaOk;
@@ -41,7 +41,7 @@ public:
 
     const FrameCache& cache() const { return cache_; }
 
-private:
+  private:
     ClipDecoder() = default;
     MediaError start(const std::string& path, std::string& detail);
     void drop_unfinished_tail();
@@ -61,21 +61,21 @@ private:
     int stream_ = -1;
     AVRational rate_{30, 1};
     FrameIndex index_;
-    int offered_ = 0;                  // frames offered: of a cut clip, only the whole ones
+    int offered_ = 0;  // frames offered: of a cut clip, only the whole ones
     // A step back within the keyframe interval finds its frame here. Intra-only clips decode
     // any frame at once, so they keep only a few.
     FrameCache cache_{256u << 20, 40};
-    int target_ = 0;                   // the frame being decoded towards
-    int held_number_ = -1;             // the frame in output_, or -1
+    int target_ = 0;        // the frame being decoded towards
+    int held_number_ = -1;  // the frame in output_, or -1
     AvPacketPtr packet_{av_packet_alloc()};
     AvFramePtr output_{av_frame_alloc()};
-    bool closed_groups_ = false;       // the codec marks closed groups (H.264, HEVC)
-    bool count_from_keyframe_ = false; // this seek started at a closed group
-    bool timeline_ = false;            // packets are placed on the timeline by their dts
-    std::int64_t output_delay_ = 0;    // pkt_dts of frame 0 less the dts of packet 0
-    int seek_keyframe_ = -1;           // packet the decoder last started at
-    int next_number_ = -1;             // number of the next frame out; -1: not known yet
-    int packets_fed_ = 0;              // packets read since the seek
+    bool closed_groups_ = false;        // the codec marks closed groups (H.264, HEVC)
+    bool count_from_keyframe_ = false;  // this seek started at a closed group
+    bool timeline_ = false;             // packets are placed on the timeline by their dts
+    std::int64_t output_delay_ = 0;     // pkt_dts of frame 0 less the dts of packet 0
+    int seek_keyframe_ = -1;            // packet the decoder last started at
+    int next_number_ = -1;              // number of the next frame out; -1: not known yet
+    int packets_fed_ = 0;               // packets read since the seek
     bool input_done_ = false;
     std::map<int, int> first_output_;  // keyframe packet -> number of the first frame out
 };

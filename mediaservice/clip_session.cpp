@@ -21,9 +21,7 @@ ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     connect(&timer_, &QTimer::timeout, this, &ClipSession::tick);
 }
 
-ClipSession::~ClipSession() {
-    delete widget_.data();
-}
+ClipSession::~ClipSession() { delete widget_.data(); }
 
 MediaError ClipSession::show(int frame) {
     if (frame == position_ && !picture_.isNull()) return kMediaOk;
@@ -83,11 +81,13 @@ void ClipSession::place_widget() {
 const QImage& ClipSession::scaled_picture() {
     if (scaled_position_ != position_ || scaled_.size() != destination_.size()) {
         // The frame on show is the decoder's latest or in its cache: no decoding here.
-        const AVFrame* decoded = destination_.size() == picture_.size() ? nullptr : decoder_->frame(position_);
+        const AVFrame* decoded =
+            destination_.size() == picture_.size() ? nullptr : decoder_->frame(position_);
         if (decoded)
             scaled_ = scaler_.convert(decoded, destination_.size());
         else
-            scaled_ = picture_.scaled(destination_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            scaled_ = picture_.scaled(destination_.size(), Qt::IgnoreAspectRatio,
+                                      Qt::SmoothTransformation);
         scaled_position_ = position_;
     }
     return scaled_;

@@ -17,7 +17,7 @@
 // the frame that `position` names is always the one shown and painted.
 class ClipSession : public QObject {
     Q_OBJECT
-public:
+  public:
     // Shows frame 0. `parent` may be null (no window).
     ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent);
     ~ClipSession() override;
@@ -41,7 +41,7 @@ public:
     // Paints the current frame, scaled to the destination size, into the box's drawing area.
     MediaError paint_into(QObject* surface);
 
-private:
+  private:
     MediaError show(int frame);
     void tick();
     const QImage& scaled_picture();

@@ -123,7 +123,8 @@ int FfmpegMediaService::open(const Words& words) {
 }
 
 int FfmpegMediaService::close(const Words& words) {
-    if (words.size() != 2) return fail(words.size() < 2 ? kMissingWord : kUnknownWord, words.back());
+    if (words.size() != 2)
+        return fail(words.size() < 2 ? kMissingWord : kUnknownWord, words.back());
     if (!find(words)) return last_code_;
     sessions_.erase(lower(words[1]));
     return 0;
@@ -132,7 +133,8 @@ int FfmpegMediaService::close(const Words& words) {
 int FfmpegMediaService::where(const Words& words, std::string& reply) {
     ClipSession* clip = find(words);
     if (!clip) return last_code_;
-    if (!words_are(words, 2, {"source"})) return fail(kUnknownWord, words.size() > 2 ? words[2] : "");
+    if (!words_are(words, 2, {"source"}))
+        return fail(kUnknownWord, words.size() > 2 ? words[2] : "");
     const QSize size = clip->source_size();
     reply = "0 0 " + std::to_string(size.width()) + " " + std::to_string(size.height());
     return 0;
@@ -141,7 +143,8 @@ int FfmpegMediaService::where(const Words& words, std::string& reply) {
 int FfmpegMediaService::put(const Words& words) {
     ClipSession* clip = find(words);
     if (!clip) return last_code_;
-    if (words.size() != 8 || !words_are(Words(words.begin(), words.begin() + 4), 2, {"destination", "at"}))
+    if (words.size() != 8 ||
+        !words_are(Words(words.begin(), words.begin() + 4), 2, {"destination", "at"}))
         return fail(words.size() < 8 ? kMissingWord : kUnknownWord);
     int value[4];
     for (int i = 0; i < 4; ++i) {
@@ -164,7 +167,8 @@ int FfmpegMediaService::status(const Words& words, std::string& reply) {
     else if (words_are(words, 2, {"mode"}))
         reply = clip->playing() ? "playing" : "paused";
     else
-        return fail(words.size() > 2 ? kUnknownWord : kMissingWord, words.size() > 2 ? words[2] : "");
+        return fail(words.size() > 2 ? kUnknownWord : kMissingWord,
+                    words.size() > 2 ? words[2] : "");
     return 0;
 }
 
@@ -200,7 +204,8 @@ int FfmpegMediaService::step(const Words& words) {
 int FfmpegMediaService::seek(const Words& words) {
     ClipSession* clip = find(words);
     if (!clip) return last_code_;
-    if (words.size() != 4 || !is_word(words[2], "to")) return fail(words.size() < 4 ? kMissingWord : kUnknownWord);
+    if (words.size() != 4 || !is_word(words[2], "to"))
+        return fail(words.size() < 4 ? kMissingWord : kUnknownWord);
     std::optional<std::int64_t> frame;
     if (is_word(words[3], "start"))
         frame = 0;
@@ -216,7 +221,8 @@ int FfmpegMediaService::seek(const Words& words) {
 int FfmpegMediaService::update(const Words& words) {
     ClipSession* clip = find(words);
     if (!clip) return last_code_;
-    if (words.size() != 4 || !is_word(words[2], "hdc")) return fail(words.size() < 4 ? kMissingWord : kUnknownWord);
+    if (words.size() != 4 || !is_word(words[2], "hdc"))
+        return fail(words.size() < 4 ? kMissingWord : kUnknownWord);
     const auto handle = parse_integer(words[3]);
     if (!handle) return fail(kBadNumber, words[3]);
     const MediaError error = clip->paint_into(resolve_handle(*handle));

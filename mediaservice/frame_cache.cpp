@@ -7,7 +7,8 @@ void FrameCache::put(int number, const AVFrame* frame, int near) {
     if (frame_limit_ <= 0 || frames_.count(number)) return;
     if (limit_ == 0) {
         one_ = FrameStore::bytes_for(frame) + sizeof(AVFrame);
-        limit_ = std::max(one_, std::min(byte_limit_, one_ * static_cast<std::size_t>(frame_limit_)));
+        limit_ =
+            std::max(one_, std::min(byte_limit_, one_ * static_cast<std::size_t>(frame_limit_)));
         capacity_ = static_cast<int>(limit_ / one_);
         store_.reserve(frame, capacity_ + 1);
     }

@@ -10,8 +10,9 @@
 // farthest from the one last asked for go first, so the neighbourhood of the current frame
 // (the steps back within the keyframe interval) stays.
 class FrameCache {
-public:
-    FrameCache(std::size_t byte_limit, int frame_limit) : byte_limit_(byte_limit), frame_limit_(frame_limit) {}
+  public:
+    FrameCache(std::size_t byte_limit, int frame_limit)
+        : byte_limit_(byte_limit), frame_limit_(frame_limit) {}
 
     // Keeps a copy of the frame, unless it is too far from `near` to survive in the cache.
     void put(int number, const AVFrame* frame, int near);
@@ -26,14 +27,14 @@ public:
     // Before the first frame is put.
     void set_frame_limit(int frames) { frame_limit_ = frames; }
 
-private:
+  private:
     void evict(int near);
 
     std::size_t limit_ = 0;  // bytes, once the frame size is known
     std::size_t byte_limit_;
     int frame_limit_;
-    FrameStore store_;  // declared before the frames, which give their memory back to it
-    int capacity_ = 1;  // frames that fit
+    FrameStore store_;     // declared before the frames, which give their memory back to it
+    int capacity_ = 1;     // frames that fit
     std::size_t one_ = 0;  // bytes of one frame
     std::size_t bytes_ = 0;
     std::map<int, std::shared_ptr<FrameCopier::Slot>> frames_;

@@ -12,7 +12,7 @@
 // the copy: the decoder's frame is held only until its copy is made, a fraction of the time
 // the step takes to convert it for the screen.
 class FrameCopier {
-public:
+  public:
     struct Slot {
         AvFramePtr source{av_frame_alloc()};  // a reference to the decoder's frame until copied
         AvFramePtr copy;                      // null until done, and when the copy failed
@@ -30,7 +30,7 @@ public:
     // The copy if it is made already, or nullptr.
     const AVFrame* ready(const Slot& slot);
 
-private:
+  private:
     void run();
 
     FrameStore& store_;

@@ -67,7 +67,8 @@ void from_packets(FrameIndex& index, AVFormatContext* format, int stream) {
     while (av_read_frame(format, packet.get()) >= 0) {
         if (packet->stream_index == stream && !(packet->flags & AV_PKT_FLAG_CORRUPT)) {
             const std::int64_t dts = packet->dts != AV_NOPTS_VALUE ? packet->dts : index.count();
-            const bool key = intra_only || sniff_keyframe(codec, packet.get()).value_or(index.count() == 0);
+            const bool key =
+                intra_only || sniff_keyframe(codec, packet.get()).value_or(index.count() == 0);
             add(index, dts, key);
         }
         av_packet_unref(packet.get());

@@ -7,9 +7,9 @@
 // The video packets of a clip in decode order; packet k is frame k. Keyframes are where
 // decoding can start.
 struct FrameIndex {
-    std::vector<std::int64_t> dts;   // in the stream's time base
-    std::vector<int> keyframes;      // packet numbers, ascending; the first is 0 when usable
-    bool cut = false;                // the file ends before the clip does
+    std::vector<std::int64_t> dts;  // in the stream's time base
+    std::vector<int> keyframes;     // packet numbers, ascending; the first is 0 when usable
+    bool cut = false;               // the file ends before the clip does
 
     int count() const { return static_cast<int>(dts.size()); }
     // The last keyframe at or before packet `frame` (or the first keyframe).

@@ -2,7 +2,8 @@
 
 QImage& FramePicture::free_picture(int width, int height) {
     for (QImage& picture : pictures_) {
-        if (picture.width() == width && picture.height() == height && picture.isDetached()) return picture;
+        if (picture.width() == width && picture.height() == height && picture.isDetached())
+            return picture;
     }
     // All in use (or of another size): the oldest slot gets a new picture.
     std::swap(pictures_[0], pictures_[2]);

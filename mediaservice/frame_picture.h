@@ -7,13 +7,15 @@
 // its own that nobody else holds any more when there is one: a fresh picture for every frame
 // costs the kernel's zeroing of new pages, a third of a decode at 1920 x 1080.
 class FramePicture {
-public:
+  public:
     // At the clip's own size, pixel for pixel.
-    QImage convert(const AVFrame* frame) { return convert(frame, QSize(frame->width, frame->height)); }
+    QImage convert(const AVFrame* frame) {
+        return convert(frame, QSize(frame->width, frame->height));
+    }
     // Scaled to `size`, averaging the pixels that fall together.
     QImage convert(const AVFrame* frame, QSize size);
 
-private:
+  private:
     QImage& free_picture(int width, int height);
 
     SwsPtr sws_;

@@ -43,8 +43,8 @@ void FrameStore::prepare(std::size_t size, int count) {
 }
 
 std::size_t FrameStore::bytes_for(const AVFrame* frame) {
-    const int size = av_image_get_buffer_size(static_cast<AVPixelFormat>(frame->format), frame->width,
-                                              frame->height, kAlign);
+    const int size = av_image_get_buffer_size(static_cast<AVPixelFormat>(frame->format),
+                                              frame->width, frame->height, kAlign);
     return size < 0 ? 0 : (static_cast<std::size_t>(size) + 2 * kAlign - 1) / kAlign * kAlign;
 }
 
@@ -91,7 +91,9 @@ AvFramePtr FrameStore::copy(const AVFrame* frame) {
     out->width = frame->width;
     out->height = frame->height;
     av_image_fill_arrays(out->data, out->linesize, out->buf[0]->data,
-                         static_cast<AVPixelFormat>(frame->format), frame->width, frame->height, kAlign);
-    if (av_frame_copy(out.get(), frame) < 0 || av_frame_copy_props(out.get(), frame) < 0) return nullptr;
+                         static_cast<AVPixelFormat>(frame->format), frame->width, frame->height,
+                         kAlign);
+    if (av_frame_copy(out.get(), frame) < 0 || av_frame_copy_props(out.get(), frame) < 0)
+        return nullptr;
     return out;
 }

@@ -13,7 +13,7 @@
 // has not touched for a while, which slows decoding by a third or more; a copy costs a tenth.
 // Every copy must be dropped before the store goes.
 class FrameStore {
-public:
+  public:
     FrameStore() = default;
     FrameStore(const FrameStore&) = delete;
     FrameStore& operator=(const FrameStore&) = delete;
@@ -28,14 +28,14 @@ public:
     // Bytes one copy of the frame takes.
     static std::size_t bytes_for(const AVFrame* frame);
 
-private:
+  private:
     AVBufferRef* buffer(std::size_t size);
     static void give_back(void* store, std::uint8_t* data);
 
     void prepare(std::size_t size, int count);
 
-    std::mutex mutex_;                 // guards spare_ and size_ against the preparing thread
-    std::size_t size_ = 0;             // the size of the spare buffers
+    std::mutex mutex_;      // guards spare_ and size_ against the preparing thread
+    std::size_t size_ = 0;  // the size of the spare buffers
     std::size_t most_spare_ = 8;
     std::vector<std::uint8_t*> spare_;
     std::atomic<bool> stop_{false};

@@ -5,14 +5,14 @@
 // The child video window: shows the current frame scaled to its own size.
 class VideoWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit VideoWidget(QWidget* parent);
     void show_picture(const QImage& picture);
     const QImage& picture() const { return picture_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage picture_;
 };

@@ -25,7 +25,7 @@ AVPixelFormat encoder_format(const AVCodec* codec, const ClipSpec& spec) {
 
 // One encoder and muxer pair, writing pictures as they come.
 class Writer {
-public:
+  public:
     std::string open(const std::string& path, const ClipSpec& spec);
     std::string put(const QImage& picture);
     void skip() { ++next_pts_; }
@@ -33,7 +33,7 @@ public:
     std::string finish();
     std::string close();
 
-private:
+  private:
     std::string drain();
     std::string write_packet(AVPacket* packet);
 
@@ -157,11 +157,13 @@ std::string Writer::close() {
 
 }  // namespace
 
-std::string write_clip(const std::string& path, const ClipSpec& spec, const PictureSource& picture) {
+std::string write_clip(const std::string& path, const ClipSpec& spec,
+                       const PictureSource& picture) {
     Writer writer;
     std::string error = writer.open(path, spec);
-    const int distinct =
-        spec.distinct_frames > 0 && spec.distinct_frames < spec.frames ? spec.distinct_frames : spec.frames;
+    const int distinct = spec.distinct_frames > 0 && spec.distinct_frames < spec.frames
+                             ? spec.distinct_frames
+                             : spec.frames;
     for (int k = 0; error.empty() && k < distinct; ++k) {
         if (spec.dropped.count(k))
             writer.skip();

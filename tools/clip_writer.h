@@ -9,18 +9,18 @@ struct ClipSpec {
     std::string encoder = "mjpeg";  // an FFmpeg encoder name: mjpeg, rawvideo, mpeg4, libx264...
     int width = 320;
     int height = 240;
-    int rate_num = 30;              // frame rate as a fraction
+    int rate_num = 30;  // frame rate as a fraction
     int rate_den = 1;
     int frames = 30;
-    int b_frames = 0;               // for encoders that have them
-    int gop = 12;                   // keyframe interval
-    int quality = 4;                // fixed quantiser for the encoders that take one
-    bool open_gop = false;          // libx264: keyframes that later B-frames still refer across
+    int b_frames = 0;       // for encoders that have them
+    int gop = 12;           // keyframe interval
+    int quality = 4;        // fixed quantiser for the encoders that take one
+    bool open_gop = false;  // libx264: keyframes that later B-frames still refer across
     // Raw RGB stored bottom-up, as most capture programs write it.
     bool bottom_up_raw = false;
     // Only this many pictures are encoded; the rest repeat the last packet (intra encoders only),
     // which makes very long clips cheap.
-    int distinct_frames = 0;        // 0: all
+    int distinct_frames = 0;  // 0: all
     // Frames left out, as a capture program drops them: the file keeps an empty chunk in their
     // place, which players show as the frame before.
     std::set<int> dropped;

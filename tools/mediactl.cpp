@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
                 Qt::BlockingQueuedConnection);
             if (done) break;
         }
-        QMetaObject::invokeMethod(&app, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &app, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
     });
     const int rc = app.exec();
     reader.join();

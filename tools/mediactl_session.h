@@ -9,12 +9,12 @@ class FfmpegMediaService;
 //                            when none is named)
 //   :quit                    sets `quit`
 class MediactlSession {
-public:
+  public:
     explicit MediactlSession(FfmpegMediaService& service) : service_(service) {}
     std::string answer(const std::string& line);
     bool quit = false;
 
-private:
+  private:
     int save(const std::string& line, std::string& reply);
     FfmpegMediaService& service_;
     std::string last_alias_;

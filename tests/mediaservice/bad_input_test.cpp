@@ -119,8 +119,8 @@ TEST(BadInput, ClipLongerThanSixteenBitsReportsItsTrueLength) {
 TEST(Paths, BlanksPercentSignsAndJapaneseNamesOpen) {
     const std::string source = mjpeg_clip();
     std::filesystem::create_directories(temp_path("フォルダ 1"));
-    const std::string names[] = {"a clip with blanks.avi", "100% 動き.avi", "フォルダ 1/ボール投げ.avi",
-                                 "semi;colon&'quote'.avi"};
+    const std::string names[] = {"a clip with blanks.avi", "100% 動き.avi",
+                                 "フォルダ 1/ボール投げ.avi", "semi;colon&'quote'.avi"};
     for (const std::string& name : names) {
         const std::string path = temp_path(name);
         std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing);

@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
-
 #include "mediaservice/command_words.h"
+
+#include <gtest/gtest.h>
 
 TEST(CommandWords, SplitsOnRunsOfBlanksAndKeepsQuotedWords) {
     using V = std::vector<std::string>;
     EXPECT_EQ(split_command("put avfile destination at 0 0  320  240"),
               (V{"put", "avfile", "destination", "at", "0", "0", "320", "240"}));
     EXPECT_EQ(split_command("  seek\tavfile to  0  "), (V{"seek", "avfile", "to", "0"}));
-    EXPECT_EQ(split_command("open \"/a b/c.avi\" alias v"), (V{"open", "/a b/c.avi", "alias", "v"}));
+    EXPECT_EQ(split_command("open \"/a b/c.avi\" alias v"),
+              (V{"open", "/a b/c.avi", "alias", "v"}));
     EXPECT_EQ(split_command("open \"/unterminated"), (V{"open", "/unterminated"}));
     EXPECT_TRUE(split_command("   ").empty());
 }
@@ -17,9 +18,9 @@ TEST(CommandWords, IntegersAreWholeWordsWithinRange) {
         const char* word;
         std::optional<std::int64_t> value;
     } cases[] = {
-        {"0", 0},       {"-5", -5},           {"+7", 7},         {"320", 320},
-        {"", {}},       {"-", {}},            {"12a", {}},       {"1.5", {}},
-        {"0x10", {}},   {"99999999999999999999999", {}},         {"40000", 40000},
+        {"0", 0},         {"-5", -5},  {"+7", 7},   {"320", 320}, {"", {}},
+        {"-", {}},        {"12a", {}}, {"1.5", {}}, {"0x10", {}}, {"99999999999999999999999", {}},
+        {"40000", 40000},
     };
     for (const auto& c : cases) EXPECT_EQ(parse_integer(c.word), c.value) << c.word;
 }

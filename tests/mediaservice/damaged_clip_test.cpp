@@ -57,7 +57,8 @@ TEST(DamagedClips, CutOrScrambledClipsNeverBreakTheService) {
         const long size = static_cast<long>(std::filesystem::file_size(source));
         const long movie = movie_data_start(source);
         for (int percent : {30, 60, 90}) {
-            const std::string what = name + " cut at " + std::to_string(percent) + "% of the frames' data";
+            const std::string what =
+                name + " cut at " + std::to_string(percent) + "% of the frames' data";
             const std::string cut =
                 altered_copy(source, "cut.avi", "", "", movie + (size - movie) * percent / 100);
             ServiceDriver d;
@@ -69,7 +70,8 @@ TEST(DamagedClips, CutOrScrambledClipsNeverBreakTheService) {
         }
         ServiceDriver d;
         const std::string scrambled = scrambled_copy(source, "scrambled.avi");
-        if (d.send("open " + percent_encoded(scrambled) + " alias v") == 0) walk_all_frames(d, name + " scrambled");
+        if (d.send("open " + percent_encoded(scrambled) + " alias v") == 0)
+            walk_all_frames(d, name + " scrambled");
     }
 }
 

@@ -46,14 +46,16 @@ std::vector<Case> cases() {
         open_gop.open_gop = true;
         all.push_back({"h264_open_gop", open_gop});
     }
-    if (have_encoder("dvvideo")) all.push_back({"dv", spec("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});
+    if (have_encoder("dvvideo"))
+        all.push_back({"dv", spec("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});
     return all;
 }
 
 class FrameAccuracy : public ::testing::TestWithParam<Case> {
-protected:
+  protected:
     void SetUp() override {
-        const std::string path = numbered_clip(GetParam().spec, std::string(GetParam().name) + ".avi");
+        const std::string path =
+            numbered_clip(GetParam().spec, std::string(GetParam().name) + ".avi");
         d.must("open " + percent_encoded(path) + " alias v");
     }
     // Position, the frame held and the frame painted all name the same frame.

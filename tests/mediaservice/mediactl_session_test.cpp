@@ -1,3 +1,5 @@
+#include "tools/mediactl_session.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -5,7 +7,6 @@
 #include "mediaservice/ffmpeg_media_service.h"
 #include "tests/mediaservice/test_clips.h"
 #include "tools/frame_pattern.h"
-#include "tools/mediactl_session.h"
 
 namespace {
 

@@ -46,7 +46,8 @@ int ServiceDriver::held_number() {
 
 int ServiceDriver::painted_number() {
     const QSize area = canvas->area_size();
-    must("put v destination at 0 0  " + std::to_string(area.width()) + "  " + std::to_string(area.height()));
+    must("put v destination at 0 0  " + std::to_string(area.width()) + "  " +
+         std::to_string(area.height()));
     canvas->cls();
     must("update v hdc " + std::to_string(canvas->hDC()));
     return read_frame_number(canvas->image());

@@ -7,7 +7,6 @@
 #include <fstream>
 
 #include "mediaservice/ffmpeg_ptr.h"
-
 #include "tools/frame_pattern.h"
 
 namespace {
@@ -24,9 +23,8 @@ std::string temp_path(const std::string& name) {
 std::string numbered_clip(const ClipSpec& spec, const std::string& name) {
     const std::string path = temp_path(name);
     if (std::filesystem::exists(path)) return path;
-    const std::string error = write_clip(path, spec, [&](int k) {
-        return numbered_frame(k, spec.width, spec.height);
-    });
+    const std::string error =
+        write_clip(path, spec, [&](int k) { return numbered_frame(k, spec.width, spec.height); });
     EXPECT_EQ(error, "") << name;
     return path;
 }
@@ -81,11 +79,12 @@ std::string audio_only_clip(const std::string& name) {
     return path;
 }
 
-std::string altered_copy(const std::string& source, const std::string& name, const std::string& from,
-                         const std::string& to, long keep_bytes) {
+std::string altered_copy(const std::string& source, const std::string& name,
+                         const std::string& from, const std::string& to, long keep_bytes) {
     std::ifstream in(source, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (size_t at = bytes.find(from); !from.empty() && at != std::string::npos; at = bytes.find(from, at + 1))
+    for (size_t at = bytes.find(from); !from.empty() && at != std::string::npos;
+         at = bytes.find(from, at + 1))
         bytes.replace(at, from.size(), to);
     if (keep_bytes >= 0 && static_cast<size_t>(keep_bytes) < bytes.size()) bytes.resize(keep_bytes);
     const std::string path = temp_path(name);

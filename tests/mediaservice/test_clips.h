@@ -21,5 +21,5 @@ std::string audio_only_clip(const std::string& name);
 
 // A copy of `source` named `name`, with every occurrence of `from` replaced by `to` (same
 // length) and cut after `keep_bytes` bytes when that is not negative.
-std::string altered_copy(const std::string& source, const std::string& name, const std::string& from,
-                         const std::string& to, long keep_bytes = -1);
+std::string altered_copy(const std::string& source, const std::string& name,
+                         const std::string& from, const std::string& to, long keep_bytes = -1);

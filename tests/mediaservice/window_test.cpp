@@ -32,7 +32,8 @@ TEST(ChildWindow, PlainParentTakesTheRectangleAsItIs) {
     ServiceDriver d;
     QWidget parent;
     parent.resize(400, 300);
-    d.must("open " + clip() + " alias v style child parent " + std::to_string(window_handle(&parent)));
+    d.must("open " + clip() + " alias v style child parent " +
+           std::to_string(window_handle(&parent)));
     d.must("put v destination at 5 6 100 80");
     auto* video = parent.findChild<VideoWidget*>();
     ASSERT_NE(video, nullptr);
@@ -42,7 +43,8 @@ TEST(ChildWindow, PlainParentTakesTheRectangleAsItIs) {
 TEST(ChildWindow, ParentGoingFirstLeavesCloseHarmless) {
     ServiceDriver d;
     auto parent = std::make_unique<QWidget>();
-    d.must("open " + clip() + " alias v style child parent " + std::to_string(window_handle(parent.get())));
+    d.must("open " + clip() + " alias v style child parent " +
+           std::to_string(window_handle(parent.get())));
     parent.reset();
     d.must("step v");
     d.must("close v");
