@@ -32,12 +32,12 @@ QImage scene(int frame, int width, int height) {
 
 std::string make_bench_clip(BenchClip& clip, const std::string& folder) {
     std::filesystem::create_directories(folder);
-    clip.path = folder + "/" + clip.spec.encoder + "_" + std::to_string(clip.spec.width) + "x" +
-                std::to_string(clip.spec.height) + "_" + std::to_string(clip.spec.frames) + ".avi";
+    clip.path = folder + "/" + clip.format.encoder + "_" + std::to_string(clip.format.width) + "x" +
+                std::to_string(clip.format.height) + "_" + std::to_string(clip.format.frames) + ".avi";
     if (std::filesystem::exists(clip.path)) return "";
     const std::string partial = clip.path + ".part";
     std::string error = write_clip(
-        partial, clip.spec, [&](int k) { return scene(k, clip.spec.width, clip.spec.height); });
+        partial, clip.format, [&](int k) { return scene(k, clip.format.width, clip.format.height); });
     if (error.empty()) std::filesystem::rename(partial, clip.path);
     return error;
 }

@@ -6,7 +6,7 @@
 // One clip of the benchmark: codec and size, made once into a folder and kept there.
 struct BenchClip {
     std::string label;  // "H.264 1280x720"
-    ClipSpec spec;
+    ClipFormat format;
     std::string path;
 };
 

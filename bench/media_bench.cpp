@@ -35,12 +35,12 @@ std::vector<BenchClip> clips(bool quick) {
             BenchClip clip;
             clip.label = std::string(c.label) + " " + std::to_string(size.width()) + "x" +
                          std::to_string(size.height());
-            clip.spec.encoder = c.encoder;
-            clip.spec.width = size.width();
-            clip.spec.height = size.height();
-            clip.spec.frames = 300;
-            clip.spec.b_frames = c.b_frames;
-            clip.spec.gop = c.gop;
+            clip.format.encoder = c.encoder;
+            clip.format.width = size.width();
+            clip.format.height = size.height();
+            clip.format.frames = 300;
+            clip.format.b_frames = c.b_frames;
+            clip.format.gop = c.gop;
             all.push_back(clip);
         }
     }
@@ -90,9 +90,9 @@ int main(int argc, char** argv) {
                     floor.step_ms, t.step_ms / floor.step_ms, t.reverse_ms / floor.step_ms,
                     mean(seek_ratio), t.update_ms, t.open_ms, t.cache_mb);
         std::fflush(stdout);
-        if (clip.spec.height == 1080 && clip.spec.encoder == "libx264") h264_1080 = clip.path;
-        if (clip.spec.height == 720 && any_720.empty()) any_720 = clip.path;
-        if (clip.spec.height == 720 && clip.spec.encoder == "libx264") any_720 = clip.path;
+        if (clip.format.height == 1080 && clip.format.encoder == "libx264") h264_1080 = clip.path;
+        if (clip.format.height == 720 && any_720.empty()) any_720 = clip.path;
+        if (clip.format.height == 720 && clip.format.encoder == "libx264") any_720 = clip.path;
     }
     if (!any_720.empty() && cache_steps > 0)
         std::printf(

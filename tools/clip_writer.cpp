@@ -16,17 +16,17 @@ struct OutputCloser {
 };
 using AvOutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
 
-AVPixelFormat encoder_format(const AVCodec* codec, const ClipSpec& spec) {
+AVPixelFormat encoder_format(const AVCodec* codec, const ClipFormat& clip_format) {
     if (codec->id == AV_CODEC_ID_RAWVIDEO) return AV_PIX_FMT_BGR24;
     if (codec->pix_fmts) return codec->pix_fmts[0];
-    (void)spec;
+    (void)clip_format;
     return AV_PIX_FMT_YUV420P;
 }
 
 // One encoder and muxer pair, writing pictures as they come.
 class Writer {
   public:
-    std::string open(const std::string& path, const ClipSpec& spec);
+    std::string open(const std::string& path, const ClipFormat& clip_format);
     std::string put(const QImage& picture);
     void skip() { ++next_pts_; }
     std::string repeat_last(int count);
@@ -37,7 +37,7 @@ class Writer {
     std::string drain();
     std::string write_packet(AVPacket* packet);
 
-    ClipSpec spec_;
+    ClipFormat spec_;
     AvOutputPtr out_;
     AvCodecContextPtr enc_;
     AVStream* stream_ = nullptr;
@@ -49,31 +49,31 @@ class Writer {
     std::int64_t last_pts_ = -1;
 };
 
-std::string Writer::open(const std::string& path, const ClipSpec& spec) {
-    spec_ = spec;
-    const AVCodec* codec = avcodec_find_encoder_by_name(spec.encoder.c_str());
-    if (!codec) return "no encoder " + spec.encoder;
+std::string Writer::open(const std::string& path, const ClipFormat& clip_format) {
+    spec_ = clip_format;
+    const AVCodec* codec = avcodec_find_encoder_by_name(clip_format.encoder.c_str());
+    if (!codec) return "no encoder " + clip_format.encoder;
     AVFormatContext* raw_out = nullptr;
     int rc = avformat_alloc_output_context2(&raw_out, nullptr, "avi", path.c_str());
     if (rc < 0) return av_error_text(rc);
     out_.reset(raw_out);
     enc_.reset(avcodec_alloc_context3(codec));
-    enc_->width = spec.width;
-    enc_->height = spec.height;
-    enc_->time_base = AVRational{spec.rate_den, spec.rate_num};
-    enc_->framerate = AVRational{spec.rate_num, spec.rate_den};
-    enc_->pix_fmt = encoder_format(codec, spec);
-    enc_->gop_size = spec.gop;
-    enc_->max_b_frames = spec.b_frames;
+    enc_->width = clip_format.width;
+    enc_->height = clip_format.height;
+    enc_->time_base = AVRational{clip_format.rate_den, clip_format.rate_num};
+    enc_->framerate = AVRational{clip_format.rate_num, clip_format.rate_den};
+    enc_->pix_fmt = encoder_format(codec, clip_format);
+    enc_->gop_size = clip_format.gop;
+    enc_->max_b_frames = clip_format.b_frames;
     enc_->thread_count = 1;
     if (codec->id != AV_CODEC_ID_H264) {
         enc_->flags |= AV_CODEC_FLAG_QSCALE;
-        enc_->global_quality = FF_QP2LAMBDA * spec.quality;
+        enc_->global_quality = FF_QP2LAMBDA * clip_format.quality;
     } else {
         av_opt_set(enc_->priv_data, "preset", "veryfast", 0);
         // Fixed B-frames, so that every clip really reorders.
-        const std::string params = std::string(spec.b_frames > 0 ? "b-adapt=0:" : "") +
-                                   (spec.open_gop ? "open-gop=1:" : "") + "scenecut=0";
+        const std::string params = std::string(clip_format.b_frames > 0 ? "b-adapt=0:" : "") +
+                                   (clip_format.open_gop ? "open-gop=1:" : "") + "scenecut=0";
         av_opt_set(enc_->priv_data, "x264-params", params.c_str(), 0);
     }
     if (codec->id == AV_CODEC_ID_MJPEG) enc_->color_range = AVCOL_RANGE_JPEG;
@@ -82,17 +82,17 @@ std::string Writer::open(const std::string& path, const ClipSpec& spec) {
     stream_ = avformat_new_stream(out_.get(), nullptr);
     stream_->time_base = enc_->time_base;
     avcodec_parameters_from_context(stream_->codecpar, enc_.get());
-    if (spec.bottom_up_raw) av_opt_set_int(out_->priv_data, "flipped_raw_rgb", 1, 0);
+    if (clip_format.bottom_up_raw) av_opt_set_int(out_->priv_data, "flipped_raw_rgb", 1, 0);
     rc = avio_open(&out_->pb, path.c_str(), AVIO_FLAG_WRITE);
     if (rc < 0) return "cannot create " + path + ": " + av_error_text(rc);
     rc = avformat_write_header(out_.get(), nullptr);
     if (rc < 0) return av_error_text(rc);
     frame_->format = enc_->pix_fmt;
-    frame_->width = spec.width;
-    frame_->height = spec.height;
+    frame_->width = clip_format.width;
+    frame_->height = clip_format.height;
     rc = av_frame_get_buffer(frame_.get(), 0);
     if (rc < 0) return av_error_text(rc);
-    sws_.reset(sws_getContext(spec.width, spec.height, AV_PIX_FMT_BGRA, spec.width, spec.height,
+    sws_.reset(sws_getContext(clip_format.width, clip_format.height, AV_PIX_FMT_BGRA, clip_format.width, clip_format.height,
                               enc_->pix_fmt, SWS_BICUBIC, nullptr, nullptr, nullptr));
     return "";
 }
@@ -157,21 +157,21 @@ std::string Writer::close() {
 
 }  // namespace
 
-std::string write_clip(const std::string& path, const ClipSpec& spec,
+std::string write_clip(const std::string& path, const ClipFormat& clip_format,
                        const PictureSource& picture) {
     Writer writer;
-    std::string error = writer.open(path, spec);
-    const int distinct = spec.distinct_frames > 0 && spec.distinct_frames < spec.frames
-                             ? spec.distinct_frames
-                             : spec.frames;
+    std::string error = writer.open(path, clip_format);
+    const int distinct = clip_format.distinct_frames > 0 && clip_format.distinct_frames < clip_format.frames
+                             ? clip_format.distinct_frames
+                             : clip_format.frames;
     for (int k = 0; error.empty() && k < distinct; ++k) {
-        if (spec.dropped.count(k))
+        if (clip_format.dropped.count(k))
             writer.skip();
         else
             error = writer.put(picture(k));
     }
     if (error.empty()) error = writer.finish();
-    if (error.empty()) error = writer.repeat_last(spec.frames - distinct);
+    if (error.empty()) error = writer.repeat_last(clip_format.frames - distinct);
     if (error.empty()) error = writer.close();
     return error;
 }

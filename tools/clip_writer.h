@@ -5,7 +5,7 @@
 #include <string>
 
 // What write_clip makes: an AVI with one video stream.
-struct ClipSpec {
+struct ClipFormat {
     std::string encoder = "mjpeg";  // an FFmpeg encoder name: mjpeg, rawvideo, mpeg4, libx264...
     int width = 320;
     int height = 240;
@@ -30,7 +30,7 @@ using PictureSource = std::function<QImage(int frame)>;
 
 // Writes the clip, frame k showing picture(k) (scaled to the clip's size if needed).
 // Returns an empty text on success, otherwise what went wrong.
-std::string write_clip(const std::string& path, const ClipSpec& spec, const PictureSource& picture);
+std::string write_clip(const std::string& path, const ClipFormat& clip_format, const PictureSource& picture);
 
 // Whether this FFmpeg build has the encoder.
 bool have_encoder(const std::string& name);

@@ -54,11 +54,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_sample OUTPUT.avi\n");
         return 2;
     }
-    ClipSpec spec;
-    spec.encoder = "mjpeg";
-    spec.frames = 50;
-    spec.quality = 3;
-    const std::string error = write_clip(argv[1], spec, picture);
+    ClipFormat clip_format;
+    clip_format.encoder = "mjpeg";
+    clip_format.frames = 50;
+    clip_format.quality = 3;
+    const std::string error = write_clip(argv[1], clip_format, picture);
     if (!error.empty()) {
         std::fprintf(stderr, "make_sample: %s\n", error.c_str());
         return 1;

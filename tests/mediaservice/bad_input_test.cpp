@@ -104,13 +104,13 @@ TEST(BadInput, CommandsThatCannotBeCarriedOut) {
 }
 
 TEST(BadInput, ClipLongerThanSixteenBitsReportsItsTrueLength) {
-    ClipSpec spec;
-    spec.width = 32;
-    spec.height = 32;
-    spec.frames = 40000;
-    spec.distinct_frames = 1;
+    ClipFormat clip_format;
+    clip_format.width = 32;
+    clip_format.height = 32;
+    clip_format.frames = 40000;
+    clip_format.distinct_frames = 1;
     ServiceDriver d;
-    d.must("open " + percent_encoded(numbered_clip(spec, "long.avi")) + " alias v");
+    d.must("open " + percent_encoded(numbered_clip(clip_format, "long.avi")) + " alias v");
     EXPECT_EQ(d.length(), 40000);
     d.must("seek v to 39999");
     EXPECT_EQ(d.position(), 39999);

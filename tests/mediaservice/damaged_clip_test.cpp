@@ -8,13 +8,13 @@
 
 namespace {
 
-ClipSpec long_gop(const char* encoder) {
-    ClipSpec spec;
-    spec.encoder = encoder;
-    spec.frames = 48;
-    spec.b_frames = spec.encoder == "mjpeg" ? 0 : 2;
-    spec.gop = 12;
-    return spec;
+ClipFormat long_gop(const char* encoder) {
+    ClipFormat clip_format;
+    clip_format.encoder = encoder;
+    clip_format.frames = 48;
+    clip_format.b_frames = clip_format.encoder == "mjpeg" ? 0 : 2;
+    clip_format.gop = 12;
+    return clip_format;
 }
 
 // Bytes from the middle of the file overwritten with a pattern no codec expects.
@@ -49,11 +49,11 @@ void walk_all_frames(ServiceDriver& d, const std::string& what) {
 }
 
 TEST(DamagedClips, CutOrScrambledClipsNeverBreakTheService) {
-    std::vector<std::pair<std::string, ClipSpec>> sources = {{"mjpeg", long_gop("mjpeg")},
+    std::vector<std::pair<std::string, ClipFormat>> sources = {{"mjpeg", long_gop("mjpeg")},
                                                              {"mpeg4", long_gop("mpeg4")}};
     if (have_encoder("libx264")) sources.push_back({"h264", long_gop("libx264")});
-    for (const auto& [name, spec] : sources) {
-        const std::string source = numbered_clip(spec, "damage_" + name + ".avi");
+    for (const auto& [name, clip_format] : sources) {
+        const std::string source = numbered_clip(clip_format, "damage_" + name + ".avi");
         const long size = static_cast<long>(std::filesystem::file_size(source));
         const long movie = movie_data_start(source);
         for (int percent : {30, 60, 90}) {
@@ -64,7 +64,7 @@ TEST(DamagedClips, CutOrScrambledClipsNeverBreakTheService) {
             ServiceDriver d;
             ASSERT_EQ(d.send("open " + percent_encoded(cut) + " alias v"), 0) << what;
             EXPECT_GT(d.length(), 0) << what;
-            EXPECT_LE(d.length(), spec.frames) << what;  // a cut in the index loses no frame
+            EXPECT_LE(d.length(), clip_format.frames) << what;  // a cut in the index loses no frame
             walk_all_frames(d, what);
             EXPECT_EQ(d.held_number(), d.position()) << what;
         }

@@ -10,11 +10,11 @@ namespace {
 
 struct Case {
     const char* name;
-    ClipSpec spec;
+    ClipFormat clip_format;
 };
 
-ClipSpec spec(const char* encoder, int w, int h, int num, int den, int frames, int b, int gop) {
-    ClipSpec s;
+ClipFormat clip_format(const char* encoder, int w, int h, int num, int den, int frames, int b, int gop) {
+    ClipFormat s;
     s.encoder = encoder;
     s.width = w;
     s.height = h;
@@ -29,25 +29,25 @@ ClipSpec spec(const char* encoder, int w, int h, int num, int den, int frames, i
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 std::vector<Case> cases() {
-    ClipSpec raw = spec("rawvideo", 160, 120, 15, 1, 40, 0, 1);
+    ClipFormat raw = clip_format("rawvideo", 160, 120, 15, 1, 40, 0, 1);
     raw.bottom_up_raw = true;
     std::vector<Case> all = {
-        {"mjpeg", spec("mjpeg", 320, 240, 30, 1, 60, 0, 1)},
+        {"mjpeg", clip_format("mjpeg", 320, 240, 30, 1, 60, 0, 1)},
         {"raw_bottom_up", raw},
-        {"huffyuv", spec("huffyuv", 160, 120, 30, 1, 30, 0, 1)},
-        {"mpeg4_bframes", spec("mpeg4", 320, 240, 30000, 1001, 90, 2, 12)},
+        {"huffyuv", clip_format("huffyuv", 160, 120, 30, 1, 30, 0, 1)},
+        {"mpeg4_bframes", clip_format("mpeg4", 320, 240, 30000, 1001, 90, 2, 12)},
         // Ends just after a keyframe, so the last frames come out only when the input ends.
-        {"mpeg4_short_tail", spec("mpeg4", 160, 120, 30, 1, 37, 2, 12)},
-        {"mjpeg_1080p", spec("mjpeg", 1920, 1080, 30, 1, 6, 0, 1)},
+        {"mpeg4_short_tail", clip_format("mpeg4", 160, 120, 30, 1, 37, 2, 12)},
+        {"mjpeg_1080p", clip_format("mjpeg", 1920, 1080, 30, 1, 6, 0, 1)},
     };
     if (have_encoder("libx264")) {
-        all.push_back({"h264_bframes", spec("libx264", 320, 240, 30, 1, 90, 2, 30)});
-        ClipSpec open_gop = spec("libx264", 160, 120, 30, 1, 62, 3, 15);
+        all.push_back({"h264_bframes", clip_format("libx264", 320, 240, 30, 1, 90, 2, 30)});
+        ClipFormat open_gop = clip_format("libx264", 160, 120, 30, 1, 62, 3, 15);
         open_gop.open_gop = true;
         all.push_back({"h264_open_gop", open_gop});
     }
     if (have_encoder("dvvideo"))
-        all.push_back({"dv", spec("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});
+        all.push_back({"dv", clip_format("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});
     return all;
 }
 
@@ -55,7 +55,7 @@ class FrameAccuracy : public ::testing::TestWithParam<Case> {
   protected:
     void SetUp() override {
         const std::string path =
-            numbered_clip(GetParam().spec, std::string(GetParam().name) + ".avi");
+            numbered_clip(GetParam().clip_format, std::string(GetParam().name) + ".avi");
         d.must("open " + percent_encoded(path) + " alias v");
     }
     // Position, the frame held and the frame painted all name the same frame.
@@ -68,7 +68,7 @@ class FrameAccuracy : public ::testing::TestWithParam<Case> {
 
 TEST_P(FrameAccuracy, StepsThroughTheWholeClipBothWays) {
     const int length = d.length();
-    EXPECT_EQ(length, GetParam().spec.frames);
+    EXPECT_EQ(length, GetParam().clip_format.frames);
     expect_agree(0, "open");
     EXPECT_EQ(d.painted_number(), 0);
     for (int k = 1; k < length; ++k) {
@@ -144,13 +144,13 @@ INSTANTIATE_TEST_SUITE_P(Codecs, FrameAccuracy, ::testing::ValuesIn(cases()),
 namespace {
 
 TEST(DroppedFrames, EmptyChunksCountAsFramesShowingTheOneBefore) {
-    ClipSpec spec;
-    spec.width = 160;
-    spec.height = 120;
-    spec.frames = 30;
-    spec.dropped = {5, 6, 20, 29};
+    ClipFormat clip_format;
+    clip_format.width = 160;
+    clip_format.height = 120;
+    clip_format.frames = 30;
+    clip_format.dropped = {5, 6, 20, 29};
     ServiceDriver d;
-    d.must("open " + percent_encoded(numbered_clip(spec, "dropped.avi")) + " alias v");
+    d.must("open " + percent_encoded(numbered_clip(clip_format, "dropped.avi")) + " alias v");
     // The last frame was dropped too, so the timeline ends at the last one written.
     EXPECT_EQ(d.length(), 29);
     const std::map<int, int> shown = {{4, 4}, {5, 4}, {6, 4}, {7, 7}, {20, 19}, {21, 21}, {28, 28}};
@@ -163,7 +163,7 @@ TEST(DroppedFrames, EmptyChunksCountAsFramesShowingTheOneBefore) {
     for (int frame = 4; frame <= 8; ++frame) {
         d.must("step v");
         EXPECT_EQ(d.position(), frame);
-        EXPECT_EQ(d.held_number(), spec.dropped.count(frame) ? 4 : frame);
+        EXPECT_EQ(d.held_number(), clip_format.dropped.count(frame) ? 4 : frame);
     }
 }
 

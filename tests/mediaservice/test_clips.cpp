@@ -20,21 +20,21 @@ std::string temp_path(const std::string& name) {
     return folder().filePath(QString::fromStdString(name)).toStdString();
 }
 
-std::string numbered_clip(const ClipSpec& spec, const std::string& name) {
+std::string numbered_clip(const ClipFormat& clip_format, const std::string& name) {
     const std::string path = temp_path(name);
     if (std::filesystem::exists(path)) return path;
     const std::string error =
-        write_clip(path, spec, [&](int k) { return numbered_frame(k, spec.width, spec.height); });
+        write_clip(path, clip_format, [&](int k) { return numbered_frame(k, clip_format.width, clip_format.height); });
     EXPECT_EQ(error, "") << name;
     return path;
 }
 
 std::string small_clip(int frames, const std::string& name) {
-    ClipSpec spec;
-    spec.width = 160;
-    spec.height = 120;
-    spec.frames = frames;
-    return numbered_clip(spec, name);
+    ClipFormat clip_format;
+    clip_format.width = 160;
+    clip_format.height = 120;
+    clip_format.frames = frames;
+    return numbered_clip(clip_format, name);
 }
 
 std::string percent_encoded(const std::string& path) {

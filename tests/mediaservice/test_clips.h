@@ -5,7 +5,7 @@
 
 // Clips made once per test run in a temporary folder, frame k carrying the number k.
 // Returns the path; fails the calling test when the clip cannot be written.
-std::string numbered_clip(const ClipSpec& spec, const std::string& name);
+std::string numbered_clip(const ClipFormat& clip_format, const std::string& name);
 
 // A small MJPEG clip (160 x 120, 30 fps) of that many numbered frames.
 std::string small_clip(int frames, const std::string& name);
