@@ -1,5 +1,7 @@
 #include "mediaservice/clip_session.h"
 
+#include <QRegion>
+
 #include <algorithm>
 #include <cmath>
 
@@ -75,7 +77,14 @@ void ClipSession::set_destination(const QRect& rect) {
 void ClipSession::place_widget() {
     if (!widget_) return;
     const int border = qobject_cast<PictureBox*>(parent_.data()) ? PictureBox::kBorder : 0;
-    widget_->setGeometry(destination_.translated(border, border));
+    const QRect geometry = destination_.translated(border, border);
+    widget_->setGeometry(geometry);
+    // Like a child window, the picture shows only inside its parent's drawing area, never over
+    // the parent's border.
+    if (parent_) {
+        const QRect area = parent_->rect().adjusted(border, border, -border, -border);
+        widget_->setMask(QRegion(area.intersected(geometry).translated(-geometry.topLeft())));
+    }
 }
 
 const QImage& ClipSession::scaled_picture() {

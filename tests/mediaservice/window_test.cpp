@@ -20,6 +20,7 @@ TEST(ChildWindow, SitsInThePictureBoxDrawingAreaAndFollowsTheFrame) {
     EXPECT_EQ(video->geometry(), QRect(PictureBox::kBorder, PictureBox::kBorder, 160, 120));
     d.must("put v destination at 0 0  320  240");
     EXPECT_EQ(video->geometry(), QRect(2, 2, 320, 240));
+    EXPECT_EQ(video->mask(), QRegion(0, 0, 316, 236)) << "never over the box's border";
     EXPECT_FALSE(video->isHidden());
     d.must("seek v to  7");
     EXPECT_EQ(read_frame_number(video->picture()), 7);
