@@ -59,9 +59,6 @@ void Form1::Form_Load() {
     Picture1->set_outer_size(320, 240);
     Picture2->set_outer_size(Picture1->outer_width() + 50, Picture1->outer_height() + 50);
     Picture3->set_outer_size(Picture1->outer_width(), Picture1->outer_height());
-    Picture1->set_scale_pixels();
-    Picture2->set_scale_pixels();
-    Picture3->set_scale_pixels();
     CommonDialog1.cancel_error = true;
     cmd_enabled(false, false);
     Cmd_makimodoshi->setEnabled(false);

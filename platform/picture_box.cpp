@@ -7,8 +7,6 @@
 #include <vector>
 
 namespace {
-bool same_point(QPoint a, QPoint b) { return a == b; }
-
 // Pixels of a disc of the given radius, row by row: a pixel belongs to it when its centre
 // lies within radius + 1/2 of the disc's centre. Each pixel is listed once.
 std::vector<QPoint> disc_pixels(QPoint c, int r) {
@@ -149,7 +147,7 @@ void PictureBox::pset(double x, double y, QColor color) {
 void PictureBox::line(double x1, double y1, double x2, double y2, QColor color) {
     const QPoint a = to_pixels(x1, y1), b = to_pixels(x2, y2);
     dot_phase_ = 0;
-    if (same_point(a, b)) {
+    if (a == b) {
         plot_thick(a.x(), a.y(), color.rgb());
     } else {
         raw_line(a, b, color.rgb(), true);
@@ -165,10 +163,8 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QColor color) {
     const QRgb rgb = color.rgb();
     dot_phase_ = 0;
     if (fill_style_ == kSolid) {
-        const int saved = draw_mode_;
         for (int y = a.y() + 1; y < b.y(); ++y)
             for (int x = a.x() + 1; x < b.x(); ++x) plot(x, y, fill_color_.rgb());
-        draw_mode_ = saved;
     }
     raw_line(a, {b.x(), a.y()}, rgb, true);
     raw_line({b.x(), a.y()}, b, rgb, true);
