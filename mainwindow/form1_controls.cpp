@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "mainwindow/form1.h"
+#include "mainwindow/wrapping_button.h"
 #include "platform/picture_box.h"
 #include "platform/twips.h"
 
@@ -23,9 +24,10 @@ T* make(QWidget* parent, const char* name, double l, double t, double w, double 
     return c;
 }
 
+template <class Button = QPushButton>
 QPushButton* button(QWidget* p, const char* name, const char* caption, double l, double t,
                     double w, double h) {
-    auto* b = make<QPushButton>(p, name, l, t, w, h);
+    auto* b = make<Button>(p, name, l, t, w, h);
     b->setText(QString::fromUtf8(caption));
     return b;
 }
@@ -84,7 +86,8 @@ void Form1::build_controls() {
     Option2 = make<QRadioButton>(Frame1, "Option2", 240, 720, 255, 375);
     Label6 = label(Frame1, "Label6", "1/15秒", 600, 840, 735, 255);
     Option1->setChecked(true);
-    Cmd_trans = button(c, "Cmd_trans", "画像転送→", 6600, 0, 1215, 495);
+    // In the earlier edition this button is tall and narrow: its caption runs down it.
+    Cmd_trans = button<WrappingButton>(c, "Cmd_trans", "画像転送→", 6600, 0, 1215, 495);
     Label7 = label(c, "Label7", "送りコマ数", 8040, 120, 1215, 375);
     Text3 = text_box(c, "Text3", "2", 9360, 0, 495, 375);
     // The ruler strip lies under the canvas; only its right and bottom margins show.
@@ -140,8 +143,6 @@ void Form1::build_earlier_edition_controls(QWidget* /*client*/) {
         {Label5, 9600, 6120, 855, 495},      {Text2, 10200, 6000, 615, 375},
     };
     for (const auto& p : places) place_twips(p.control, p.left, p.top, p.width, p.height);
-    // A tall, narrow button: its caption runs down it, one character a line.
-    Cmd_trans->setText(QStringLiteral("画\n像\n転\n送\n→"));
 }
 
 void Form1::build_menu() {

@@ -3,6 +3,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "platform/twips.h"
+
 #include "tests/support/form1_fixture.h"
 
 namespace {
@@ -22,10 +24,50 @@ TEST_F(EarlierEdition, LacksTheStepBoxesFrameIntervalAndCalibration) {
                              "Option2", "Label4", "Label6", "Cmd_Length2"}) {
         EXPECT_EQ(f->findChild<QWidget*>(QString::fromUtf8(name)), nullptr) << name;
     }
-    EXPECT_EQ(f->Cmd_trans->geometry(), QRect(360, 56, 33, 217));
-    EXPECT_EQ(f->Cmd_Xchange->geometry(), QRect(448, 0, 121, 33));
-    EXPECT_EQ(f->Command4->geometry(), QRect(128, 296, 65, 33));
-    EXPECT_EQ(f->Picture3->geometry(), QRect(400, 40, 320, 240));
+}
+
+TEST_F(EarlierEdition, ControlsSitInTheirPlacesWithTheirCaptions) {
+    struct Control {
+        const char* name;
+        int left, top, width, height;  // twips
+        const char* caption;           // nullptr for none
+    };
+    const Control controls[] = {
+        {"Label1", 360, 120, 3975, 255, nullptr},  // the open clip's path
+        {"Picture1", 480, 600, 4800, 3600, nullptr},
+        {"Command4", 1920, 4440, 975, 495, "コマ戻し"},
+        {"Command3", 2880, 4440, 975, 495, "コマ送り"},
+        {"Label2", 3960, 4440, 975, 495, ""},
+        {"HScroll1", 1320, 5280, 3015, 375, nullptr},
+        {"Cmd_巻き戻し", 1320, 6000, 1095, 495, "巻き戻し"},
+        {"Command2", 2400, 6000, 975, 495, "一時停止"},
+        {"Command1", 3360, 6000, 975, 495, "再生"},
+        {"Cmd_trans", 5400, 840, 495, 3255, "画像転送→"},
+        {"Cmd_Xchange", 6720, 0, 1815, 495, "Ｘ軸の向き変更"},
+        {"Cmd_Ychange", 8760, 0, 1695, 495, "Ｙ軸の向き変更"},
+        {"Picture3", 6000, 600, 4800, 3600, nullptr},
+        {"Picture2", 6000, 600, 5550, 4350, nullptr},
+        {"Cmd_Reset", 6480, 5400, 1215, 495, "マーク消去"},
+        {"Command6", 7680, 5400, 1215, 495, "全マーク消去"},
+        {"Label3", 9600, 5520, 615, 495, "ｘ座標"},
+        {"Text1", 10200, 5400, 615, 375, nullptr},
+        {"Cmd_vt", 6480, 6120, 1215, 495, "v-tグラフ"},
+        {"Cmd_st", 7680, 6120, 1215, 495, "x,y-tグラフ"},
+        {"Label5", 9600, 6120, 855, 495, "ｙ座標"},
+        {"Text2", 10200, 6000, 615, 375, nullptr},
+    };
+    for (const Control& c : controls) {
+        auto* w = f->findChild<QWidget*>(QString::fromUtf8(c.name));
+        ASSERT_NE(w, nullptr) << c.name;
+        EXPECT_EQ(w->geometry(), QRect(twips_to_px(c.left), twips_to_px(c.top),
+                                       twips_to_px(c.width), twips_to_px(c.height)))
+            << c.name;
+        if (!c.caption) continue;
+        const QString caption = qobject_cast<QPushButton*>(w)
+                                    ? qobject_cast<QPushButton*>(w)->text()
+                                    : qobject_cast<QLabel*>(w)->text();
+        EXPECT_EQ(caption.toStdString(), c.caption) << c.name;
+    }
 }
 
 TEST_F(EarlierEdition, StepsAreSentAtOnceAndCountedWithoutTouchingTheCanvas) {
