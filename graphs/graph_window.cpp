@@ -9,6 +9,7 @@
 #include "graphs/graph_data.h"
 #include "graphs/graph_frame.h"
 #include "graphs/graph_mapping.h"
+#include "graphs/program_activation.h"
 #include "platform/lazy_window.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
@@ -30,6 +31,7 @@ QFont magnification_font() {
 
 GraphWindow::GraphWindow(const GraphLayout& layout, const ValueAxis& axis, const char* table_name)
     : settings_(graph_settings()), axis_(axis) {
+    watch_program_activation();
     setWindowTitle(layout.caption);
     build_controls(layout, table_name);
     set_outer_size_twips(this, 11115, 8925);
@@ -195,7 +197,7 @@ void GraphWindow::print_fit_result() {
 }
 
 bool GraphWindow::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) Form_Activate();
+    if (e->type() == QEvent::WindowActivate && becomes_program_active(this)) Form_Activate();
     return QWidget::event(e);
 }
 

@@ -1,5 +1,7 @@
 // The graph windows: load, controls, close, magnification buttons, activation and the
 // plotted points.
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -169,6 +171,32 @@ TEST_F(GraphWindows, ActivationFitsTheTimeAxisOnceAndAgainAfterReturning) {
     Form3& again = form3().get();
     again.Form_Activate();
     EXPECT_EQ(again.Text2->text(), "1");
+}
+
+// The window system reports the program regaining the focus from another application as an
+// activation of the window that was active; only coming from another window of the program is
+// one for the graph window.
+TEST_F(GraphWindows, OnlyAReturnFromAnotherWindowOfTheProgramActivates) {
+    const auto activate = [](QWidget& window) {
+        QEvent e(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&window, &e);
+    };
+    set_marks({{0, 0}, {1, 1}, {2, 4}}, 2);
+    QWidget main_window;
+    for (int form = 0; form < 2; ++form) {
+        GraphWindow& w = form == 0 ? static_cast<GraphWindow&>(form2().get())
+                                   : static_cast<GraphWindow&>(form3().get());
+        activate(main_window);
+        activate(w);
+        EXPECT_EQ(pixel(w, 50, 50), kBlack) << form;  // the first activation draws
+        w.Cmd_least_squares_Click();
+        const QImage with_fit = w.Picture1->image();
+        activate(w);  // back from another application: the fit stays
+        EXPECT_EQ(w.Picture1->image(), with_fit) << form;
+        activate(main_window);
+        activate(w);  // back from the main window: redrawn without the fit
+        EXPECT_NE(w.Picture1->image(), with_fit) << form;
+    }
 }
 
 TEST_F(GraphWindows, FrameCountsBeyondSixteenBitsKeepTheWindowWorking) {
