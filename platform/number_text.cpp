@@ -1,11 +1,20 @@
 #include "platform/number_text.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <locale.h>
 #include <string>
 
 namespace {
+
+// strtod in the "C" locale: the decimal point is a point whatever the user's regional
+// settings (the application object adopts them, and strtod follows them).
+double c_strtod(const char* text) {
+    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return strtod_l(text, nullptr, c_locale);
+}
 
 // |value| as significant digits and a decimal exponent: value = 0.d1d2... * 10^(exp + 1).
 struct Digits {
@@ -152,7 +161,7 @@ std::optional<double> parse_decimal(const QString& text) {
         i = j;
     }
     if (i != s.size()) return {};
-    const double v = std::strtod(s.c_str(), nullptr);
+    const double v = c_strtod(s.c_str());
     if (!std::isfinite(v)) return {};
     return v;
 }
@@ -199,5 +208,5 @@ double leading_number(std::string_view text) {
         }
         if (exp_digits) s += e;
     }
-    return std::strtod(s.c_str(), nullptr);
+    return c_strtod(s.c_str());
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <clocale>
+#include <cstdlib>
 #include <limits>
 
 #include "platform/number_text.h"
@@ -29,6 +32,8 @@ TEST(FormatNumber, DisplayPatterns) {
         {0.0, "#0", "0"},              {12.0, "#0", "12"},
         {0.0005, "0.000", "0.001"},    {-0.0004, "0.000", "0.000"},
         {2.675, "##0.00", "2.68"},     {0.5, "###0.0", "0.5"},
+        {9.8, "####.0", "9.8"},        {-9.8, "####.0", "-9.8"},
+        {0.25, "####.0", ".3"},        {12345.67, "####.0", "12345.7"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(format_number(c.value, c.pattern).toStdString(), c.expected)
@@ -115,6 +120,58 @@ TEST(LeadingNumber, ReadsLikeAReplyConversion) {
     EXPECT_EQ(leading_number("1e2"), 100.0);
     EXPECT_EQ(round_to_int16(leading_number("40000")), std::nullopt);
     EXPECT_EQ(round_to_int16(leading_number("12.5")), 12);
+}
+
+// Switches the number conventions of the C library to a locale whose decimal separator is a
+// comma, as on a desktop set up for German, for the lifetime of the guard. The locale is
+// compiled into a temporary folder when the system has none installed.
+class CommaLocale {
+  public:
+    CommaLocale() {
+        saved_ = std::setlocale(LC_NUMERIC, nullptr);
+        if (try_locale()) return;
+        if (!dir_.isValid()) return;
+        const QByteArray compiled = dir_.path().toLocal8Bit() + "/de_DE.UTF-8";
+        const QByteArray make = "localedef -i de_DE -f UTF-8 '" + compiled + "' >/dev/null 2>&1";
+        if (std::system(make.constData()) != 0) return;
+        setenv("LOCPATH", dir_.path().toLocal8Bit().constData(), 1);
+        try_locale();
+    }
+    ~CommaLocale() {
+        std::setlocale(LC_NUMERIC, saved_.c_str());
+        unsetenv("LOCPATH");
+    }
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+    bool active() const { return active_; }
+
+  private:
+    bool try_locale() {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+            if (std::setlocale(LC_NUMERIC, name) &&
+                std::string(std::localeconv()->decimal_point) == ",") {
+                active_ = true;
+                return true;
+            }
+        }
+        return false;
+    }
+    std::string saved_;
+    QTemporaryDir dir_;
+    bool active_ = false;
+};
+
+TEST(NumberTexts, ReadAndWrittenWithAPointWhateverTheRegionalSettings) {
+    const CommaLocale comma;
+    if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma can be made here";
+    EXPECT_EQ(parse_decimal("12.5"), 12.5);
+    EXPECT_FALSE(parse_decimal("12,5"));
+    EXPECT_EQ(parse_int16("2.5"), 2);
+    EXPECT_EQ(parse_int16("3.5"), 4);
+    EXPECT_EQ(leading_number("7.5 frames"), 7.5);
+    EXPECT_EQ(format_number(-1.25, "#0.000").toStdString(), "-1.250");
+    EXPECT_EQ(general_number(2.5f).toStdString(), "2.5");
+    EXPECT_EQ(csv_number(0.000015f).toStdString(), " 1.5E-05");
 }
 
 }  // namespace
