@@ -4,22 +4,58 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace {
-// Pixels of a disc of the given radius, row by row: a pixel belongs to it when its centre
-// lies within radius + 1/2 of the disc's centre. Each pixel is listed once.
-std::vector<QPoint> disc_pixels(QPoint c, int r) {
-    std::vector<QPoint> out;
-    const long limit = static_cast<long>(r) * r + r;
-    for (int dy = -r; dy <= r; ++dy) {
-        int half = 0;
-        while (static_cast<long>(half + 1) * (half + 1) + static_cast<long>(dy) * dy <= limit) {
-            ++half;
+// Pixel positions beyond this distance from the drawing area are never drawn at: far enough
+// that nothing drawn towards them changes inside any drawing area, near enough for integer
+// arithmetic. A line towards a point further out is cut at this bound, along the same line.
+constexpr double kFar = 1 << 20;
+
+bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+bool beyond_far(QPointF p) { return std::abs(p.x()) > kFar || std::abs(p.y()) > kFar; }
+
+// The pixel nearest to a position; positions beyond the far bound are held to it, and one
+// that is not a number lies there too.
+QPoint nearest_pixel(QPointF p) {
+    auto round_held = [](double v) {
+        return std::isnan(v) ? static_cast<int>(kFar)
+                             : static_cast<int>(std::clamp(std::floor(v + 0.5), -kFar, kFar));
+    };
+    return {round_held(p.x()), round_held(p.y())};
+}
+
+// Cuts the segment a-b to the square within the far bound (Liang-Barsky); false when no part
+// of it lies there.
+bool cut_to_far(QPointF& a, QPointF& b) {
+    const QPointF d = b - a;
+    const double p[4] = {-d.x(), d.x(), -d.y(), d.y()};
+    const double q[4] = {a.x() + kFar, kFar - a.x(), a.y() + kFar, kFar - a.y()};
+    double t0 = 0, t1 = 1;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
         }
-        for (int dx = -half; dx <= half; ++dx) out.emplace_back(c.x() + dx, c.y() + dy);
+        const double t = q[k] / p[k];
+        if (p[k] < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        if (t0 > t1) return false;
     }
-    return out;
+    const QPointF start = a;
+    if (t0 > 0) a = start + t0 * d;
+    if (t1 < 1) b = start + t1 * d;
+    return true;
+}
+
+// The half widths of the rows of a disc of radius r: a pixel belongs to it when its centre lies
+// within r + 1/2 of the disc's centre, that is dx^2 + dy^2 <= r^2 + r.
+long long disc_half_width(long long r, long long dy) {
+    const long long limit = r * r + r - dy * dy;
+    auto h = static_cast<long long>(std::sqrt(static_cast<double>(limit)));
+    while (h * h > limit) --h;
+    while ((h + 1) * (h + 1) <= limit) ++h;
+    return h;
 }
 }  // namespace
 
@@ -82,8 +118,7 @@ double PictureBox::to_px_y(double y) const {
 }
 
 QPoint PictureBox::to_pixels(double x, double y) const {
-    return {static_cast<int>(std::floor(to_px_x(x) + 0.5)),
-            static_cast<int>(std::floor(to_px_y(y) + 0.5))};
+    return nearest_pixel({to_px_x(x), to_px_y(y)});
 }
 
 QRgb PictureBox::pixel_at(int x_px, int y_px) const {
@@ -137,20 +172,29 @@ void PictureBox::cls() {
 }
 
 void PictureBox::pset(double x, double y, QColor color) {
-    const QPoint p = to_pixels(x, y);
-    plot(p.x(), p.y(), color.rgb());
+    const QPointF p(to_px_x(x), to_px_y(y));
+    if (finite(p)) {
+        const QPoint px = nearest_pixel(p);
+        plot(px.x(), px.y(), color.rgb());
+    }
     cur_x_ = x;
     cur_y_ = y;
     update();
 }
 
+// A shape with a coordinate that is not a number (or infinite) is not drawn at all.
 void PictureBox::line(double x1, double y1, double x2, double y2, QColor color) {
-    const QPoint a = to_pixels(x1, y1), b = to_pixels(x2, y2);
+    QPointF from(to_px_x(x1), to_px_y(y1)), to(to_px_x(x2), to_px_y(y2));
     dot_phase_ = 0;
-    if (a == b) {
-        plot_thick(a.x(), a.y(), color.rgb());
-    } else {
-        raw_line(a, b, color.rgb(), true);
+    const bool drawn =
+        finite(from) && finite(to) && (!(beyond_far(from) || beyond_far(to)) || cut_to_far(from, to));
+    if (drawn) {
+        const QPoint a = nearest_pixel(from), b = nearest_pixel(to);
+        if (a == b) {
+            plot_thick(a.x(), a.y(), color.rgb());
+        } else {
+            raw_line(a, b, color.rgb(), true);
+        }
     }
     cur_x_ = x2;
     cur_y_ = y2;
@@ -158,40 +202,57 @@ void PictureBox::line(double x1, double y1, double x2, double y2, QColor color) 
 }
 
 void PictureBox::box(double x1, double y1, double x2, double y2, QColor color) {
-    const QPoint a = to_pixels(std::min(x1, x2), std::min(y1, y2));
-    const QPoint b = to_pixels(std::max(x1, x2), std::max(y1, y2));
-    const QRgb rgb = color.rgb();
+    const QPointF p1(to_px_x(x1), to_px_y(y1)), p2(to_px_x(x2), to_px_y(y2));
     dot_phase_ = 0;
-    if (fill_style_ == kSolid) {
-        for (int y = a.y() + 1; y < b.y(); ++y)
-            for (int x = a.x() + 1; x < b.x(); ++x) plot(x, y, fill_color_.rgb());
+    if (finite(p1) && finite(p2)) {
+        // The edges are upright, so holding the corners to the far bound changes nothing seen.
+        const QPoint c1 = nearest_pixel(p1), c2 = nearest_pixel(p2);
+        const QPoint a(std::min(c1.x(), c2.x()), std::min(c1.y(), c2.y()));
+        const QPoint b(std::max(c1.x(), c2.x()), std::max(c1.y(), c2.y()));
+        if (fill_style_ == kSolid) {
+            const int top = std::max(a.y() + 1, 0), bottom = std::min(b.y(), image_.height());
+            const int left = std::max(a.x() + 1, 0), right = std::min(b.x(), image_.width());
+            for (int y = top; y < bottom; ++y)
+                for (int x = left; x < right; ++x) plot(x, y, fill_color_.rgb());
+        }
+        const QRgb rgb = color.rgb();
+        raw_line(a, {b.x(), a.y()}, rgb, true);
+        raw_line({b.x(), a.y()}, b, rgb, true);
+        raw_line(b, {a.x(), b.y()}, rgb, true);
+        raw_line({a.x(), b.y()}, a, rgb, true);
     }
-    raw_line(a, {b.x(), a.y()}, rgb, true);
-    raw_line({b.x(), a.y()}, b, rgb, true);
-    raw_line(b, {a.x(), b.y()}, rgb, true);
-    raw_line({a.x(), b.y()}, a, rgb, true);
     cur_x_ = x2;
     cur_y_ = y2;
     update();
 }
 
+// A circle whose centre or radius lies beyond the far bound is not drawn.
 void PictureBox::circle(double x, double y, double radius, QColor color) {
-    const QPoint c = to_pixels(x, y);
+    const QPointF centre(to_px_x(x), to_px_y(y));
     const double r_px = scale_w_ == 0 ? 0 : std::abs(radius * image_.width() / scale_w_);
-    const int r = static_cast<int>(std::floor(r_px + 0.5));
-    const std::vector<QPoint> pixels = disc_pixels(c, r);
-    // A pixel of the disc is on the outline when one of its four neighbours is not in it.
-    auto inside = [&](int px, int py) {
-        const long ddx = px - c.x(), ddy = py - c.y();
-        return ddx * ddx + ddy * ddy <= static_cast<long>(r) * r + r;
-    };
-    for (const QPoint& p : pixels) {
-        const bool edge = !inside(p.x() + 1, p.y()) || !inside(p.x() - 1, p.y()) ||
-                          !inside(p.x(), p.y() + 1) || !inside(p.x(), p.y() - 1);
-        if (edge) {
-            plot(p.x(), p.y(), color.rgb());
-        } else if (fill_style_ == kSolid) {
-            plot(p.x(), p.y(), fill_color_.rgb());
+    if (finite(centre) && !beyond_far(centre) && r_px <= kFar) {
+        const QPoint c = nearest_pixel(centre);
+        const auto r = static_cast<long long>(std::floor(r_px + 0.5));
+        // Only the rows and columns inside the drawing area are visited; each pixel of the
+        // disc is touched once, the outline (a pixel with a neighbour outside the disc) in
+        // the given colour and, with a solid fill, the rest in the fill colour.
+        const long long first_row = std::max(-r, -static_cast<long long>(c.y()));
+        const long long last_row = std::min(r, static_cast<long long>(image_.height()) - 1 - c.y());
+        for (long long dy = first_row; dy <= last_row; ++dy) {
+            const long long half = disc_half_width(r, dy);
+            const long long above = std::abs(dy) + 1 > r ? -1 : disc_half_width(r, std::abs(dy) + 1);
+            const long long below = disc_half_width(r, std::max(std::abs(dy) - 1, 0LL));
+            const long long inner = std::min({half - 1, above, below});
+            const long long first = std::max(-half, -static_cast<long long>(c.x()));
+            const long long last = std::min(half, static_cast<long long>(image_.width()) - 1 - c.x());
+            for (long long dx = first; dx <= last; ++dx) {
+                const int px = static_cast<int>(c.x() + dx), py = static_cast<int>(c.y() + dy);
+                if (std::abs(dx) > inner) {
+                    plot(px, py, color.rgb());
+                } else if (fill_style_ == kSolid) {
+                    plot(px, py, fill_color_.rgb());
+                }
+            }
         }
     }
     cur_x_ = x;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
 #include "platform/handles.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
@@ -52,7 +55,7 @@ TEST(PictureBox, DiscOfRadiusThreeHasTheMidpointShape) {
     int count = 0;
     for (int y = 0; y < 36; ++y)
         for (int x = 0; x < 36; ++x) count += b->pixel_at(x, y) == kYellow;
-    EXPECT_EQ(count, 37);  // rows of 3, 7, 7, 7, 7, 7, 3 pixels
+    EXPECT_EQ(count, 37);  // rows of 3, 5, 7, 7, 7, 5, 3 pixels
     EXPECT_EQ(b->pixel_at(13, 11), kYellow);
     EXPECT_EQ(b->pixel_at(13, 12), kWhite);
 }
@@ -78,6 +81,67 @@ TEST(PictureBox, LinesLeaveOutTheirEndPointAndDotsAlternate) {
     for (int x = 0; x < 40; ++x) black += b->pixel_at(x, 20) == kBlack;
     EXPECT_GT(black, 10);
     EXPECT_LT(black, 30);
+}
+
+// Coordinates far outside the drawing area, or not numbers at all, draw what can be seen of
+// the shape and nothing else, without running through every pixel on the way there.
+TEST(PictureBox, FarAndUndefinedCoordinates) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Pixel {
+        int x, y;
+        QRgb rgb;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(PictureBox&)> draw;
+        std::vector<Pixel> expected;  // empty: nothing changes
+    };
+    const Case cases[] = {
+        {"line to infinity", [&](PictureBox& b) { b.line(10, 10, inf, 10, Qt::black); }, {}},
+        {"line to nan", [&](PictureBox& b) { b.line(10, 10, nan, 20, Qt::black); }, {}},
+        {"pset at nan", [&](PictureBox& b) { b.pset(nan, 3, Qt::black); }, {}},
+        {"circle at infinity", [&](PictureBox& b) { b.circle(inf, 10, 3, Qt::black); }, {}},
+        {"far sloping line keeps its slope",
+         [](PictureBox& b) { b.line(0, 0, 3e9, 1.5e9, Qt::black); },
+         {{20, 10, kBlack}, {40, 20, kBlack}, {20, 20, kWhite}, {10, 20, kWhite}}},
+        {"far level line", [](PictureBox& b) { b.line(10, 20, 1e12, 20, Qt::black); },
+         {{10, 20, kBlack}, {49, 20, kBlack}, {9, 20, kWhite}, {30, 21, kWhite}}},
+        {"filled box reaching far",
+         [](PictureBox& b) {
+             b.set_fill_style(PictureBox::kSolid);
+             b.set_fill_color(Qt::blue);
+             b.box(5, 5, 1e12, 1e12, Qt::black);
+         },
+         {{5, 20, kBlack}, {20, 5, kBlack}, {20, 20, kBlue}, {49, 49, kBlue}, {4, 4, kWhite}}},
+        {"huge filled disc covers the area",
+         [](PictureBox& b) {
+             b.set_fill_style(PictureBox::kSolid);
+             b.set_fill_color(Qt::blue);
+             b.circle(25, 25, 5000, Qt::black);
+         },
+         {{0, 0, kBlue}, {49, 49, kBlue}, {25, 25, kBlue}}},
+        {"a box in a scale that counts upwards is filled",
+         [](PictureBox& b) {
+             b.set_user_scale(0, 50, 50, 0);
+             b.set_fill_style(PictureBox::kSolid);
+             b.set_fill_color(Qt::blue);
+             b.box(10, 10, 20, 20, Qt::black);
+         },
+         {{15, 35, kBlue}, {10, 35, kBlack}, {15, 29, kWhite}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<PictureBox> b(white_box(54, 54));
+        const QImage before = b->image();
+        c.draw(*b);
+        if (c.expected.empty()) {
+            EXPECT_EQ(b->image(), before);
+        }
+        for (const Pixel& p : c.expected) {
+            EXPECT_EQ(b->pixel_at(p.x, p.y), p.rgb) << p.x << ", " << p.y;
+        }
+    }
 }
 
 TEST(PictureBox, HandlesResolveWhileTheBoxLives) {
