@@ -1,8 +1,8 @@
 #include "platform/cp932.h"
 
-#include <QFile>
-#include <cerrno>
 #include <iconv.h>
+
+#include "platform/replace_file.h"
 
 std::optional<std::string> to_cp932(const QString& text) {
     iconv_t cd = iconv_open("CP932", "UTF-8");
@@ -20,30 +20,22 @@ std::optional<std::string> to_cp932(const QString& text) {
     return out;
 }
 
-bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error) {
+std::optional<std::string> cp932_lines(const std::vector<QString>& lines) {
     std::string bytes;
     for (const QString& line : lines) {
         const auto encoded = to_cp932(line);
-        if (!encoded) {
-            if (error) *error = QStringLiteral("CP932 に変換できない文字があります");
-            return false;
-        }
+        if (!encoded) return {};
         bytes += *encoded;
         bytes += "\r\n";
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error) *error = file.errorString();
+    return bytes;
+}
+
+bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error) {
+    const auto bytes = cp932_lines(lines);
+    if (!bytes) {
+        if (error) *error = QStringLiteral("CP932 に変換できない文字があります");
         return false;
     }
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    const bool flushed = file.flush();
-    file.close();
-    if (written != static_cast<qint64>(bytes.size()) || !flushed ||
-        file.error() != QFileDevice::NoError) {
-        if (error) *error = file.errorString();
-        QFile::remove(path);
-        return false;
-    }
-    return true;
+    return replace_file(path, *bytes, error);
 }

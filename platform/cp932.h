@@ -8,7 +8,11 @@
 // code in it.
 std::optional<std::string> to_cp932(const QString& text);
 
-// Writes lines in code page 932, each ended by CR LF, to a new file at `path` (an existing
-// file there is replaced). Returns false and an error text on any failure; a file left half
-// written is removed.
+// Lines in code page 932, each ended by CR LF, no byte-order mark; nothing when a character
+// has no code in it.
+std::optional<std::string> cp932_lines(const std::vector<QString>& lines);
+
+// Writes cp932_lines(lines) to `path` through replace_file: a file already there is replaced
+// only once the new one is complete, and is left as it was on any failure. Returns false and
+// an error text on any failure.
 bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error);

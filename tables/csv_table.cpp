@@ -11,20 +11,16 @@ QString csv_line(const std::array<QString, 3>& cells) {
 }
 }  // namespace
 
-std::optional<std::string> csv_file_bytes(const CsvHeader& header,
-                                          const std::vector<TableRow>& rows) {
+std::vector<QString> csv_lines(const CsvHeader& header, const std::vector<TableRow>& rows) {
     std::vector<QString> lines;
     lines.reserve(rows.size() + 1);
     lines.push_back(csv_line(header));
     for (const TableRow& r : rows)
         lines.push_back(csv_line({csv_number(r[0]), csv_number(r[1]), csv_number(r[2])}));
+    return lines;
+}
 
-    std::string bytes;
-    for (const QString& line : lines) {
-        const auto encoded = to_cp932(line);
-        if (!encoded) return {};
-        bytes += *encoded;
-        bytes += "\r\n";
-    }
-    return bytes;
+std::optional<std::string> csv_file_bytes(const CsvHeader& header,
+                                          const std::vector<TableRow>& rows) {
+    return cp932_lines(csv_lines(header, rows));
 }

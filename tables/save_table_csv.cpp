@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
+#include "platform/cp932.h"
 #include "platform/desktop.h"
-#include "tables/replace_file.h"
 
 namespace {
 CsvSaveOutcome fail(QString* error, const QString& why) {
@@ -26,9 +26,7 @@ CsvSaveOutcome save_table_csv(const QString& filter, const CsvHeader& header,
         if (!desktop().ask_yes_no(question, program_name())) return CsvSaveOutcome::KeptExisting;
     }
 
-    const auto bytes = csv_file_bytes(header, rows);
-    if (!bytes) return fail(error, QStringLiteral("CP932 に変換できない文字があります"));
     QString why;
-    if (!replace_file(*path, *bytes, &why)) return fail(error, why);
+    if (!write_cp932_lines(*path, csv_lines(header, rows), &why)) return fail(error, why);
     return CsvSaveOutcome::Saved;
 }

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 #include <limits>
 
 #include "tables/csv_table.h"
 #include "tables/save_table_csv.h"
+#include "tests/platform/file_size_limit.h"
 #include "tests/tables/table_test_support.h"
 
 namespace {
@@ -77,26 +76,6 @@ TEST_F(CsvSave, ALinkedFileIsReplacedThroughItsLink) {
     EXPECT_TRUE(QFileInfo(path_in_dir("link.csv")).isSymLink());
     EXPECT_EQ(read_bytes(path_in_dir("real.csv")), kRowsFile);
 }
-
-// Writes beyond a few bytes fail while it lives, as on a full disk; root is not exempt.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = old_;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*old_handler_)(int) = nullptr;
-};
 
 // The file cannot be written after the user said Yes: the old file must survive, whole.
 TEST_F(CsvSave, AFailedWriteBeepsAndKeepsTheOldFile) {

@@ -1,4 +1,4 @@
-#include "tables/replace_file.h"
+#include "platform/replace_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
