@@ -4,6 +4,8 @@
 #include <clocale>
 #include <cstdlib>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include "platform/number_text.h"
 
@@ -129,6 +131,7 @@ class CommaLocale {
   public:
     CommaLocale() {
         saved_ = std::setlocale(LC_NUMERIC, nullptr);
+        if (const char* path = std::getenv("LOCPATH")) saved_path_ = path;
         if (try_locale()) return;
         if (!dir_.isValid()) return;
         const QByteArray compiled = dir_.path().toLocal8Bit() + "/de_DE.UTF-8";
@@ -139,7 +142,11 @@ class CommaLocale {
     }
     ~CommaLocale() {
         std::setlocale(LC_NUMERIC, saved_.c_str());
-        unsetenv("LOCPATH");
+        if (saved_path_) {
+            setenv("LOCPATH", saved_path_->c_str(), 1);
+        } else {
+            unsetenv("LOCPATH");
+        }
     }
     CommaLocale(const CommaLocale&) = delete;
     CommaLocale& operator=(const CommaLocale&) = delete;
@@ -157,6 +164,7 @@ class CommaLocale {
         return false;
     }
     std::string saved_;
+    std::optional<std::string> saved_path_;
     QTemporaryDir dir_;
     bool active_ = false;
 };

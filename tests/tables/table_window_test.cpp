@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 
 #include "platform/twips.h"
@@ -91,6 +92,32 @@ TEST_F(TableWindows, TheGridGrowsToShowEveryRow) {
     set_intervals(50);
     form6().destroy();
     EXPECT_EQ(grid_row_count(form6()->MSFlexGrid1), 50) << "49 intervals fit the 50 rows";
+}
+
+// Controls at their design places (twips, 15 to a pixel), the window 5000 x 4000 twips
+// outside, centred and then moved 800 twips right and 400 up.
+TEST_F(TableWindows, LayoutInTwips) {
+    struct Case {
+        TableWindow* window;
+        QRect grid, save, close;
+    };
+    const Case cases[] = {
+        {&form5().get(), {24, 24, 273, 169}, {56, 200, 89, 33}, {176, 200, 89, 33}},
+        {&form6().get(), {16, 8, 273, 177}, {32, 200, 105, 33}, {160, 200, 105, 33}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window->windowTitle().toStdString());
+        EXPECT_EQ(c.window->MSFlexGrid1->geometry(), c.grid);
+        EXPECT_EQ(c.window->Cmd_save->geometry(), c.save);
+        EXPECT_EQ(c.window->Cmd_close->geometry(), c.close);
+        const QSize outer = c.window->frameGeometry().size() == c.window->size()
+                                ? c.window->size() + QSize(8, 31)  // the frame assumed unshown
+                                : c.window->frameGeometry().size();
+        EXPECT_EQ(outer, QSize(333, 267));
+        const QRect screen = c.window->screen()->geometry();
+        EXPECT_EQ(c.window->pos(), screen.topLeft() + QPoint((screen.width() - 333) / 2 + 53,
+                                                             (screen.height() - 267) / 2 - 27));
+    }
 }
 
 struct SaveCase {
