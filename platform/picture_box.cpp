@@ -38,8 +38,11 @@ bool cut_to_far(QPointF& a, QPointF& b) {
             continue;
         }
         const double t = q[k] / p[k];
-        if (p[k] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[k] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
         if (t0 > t1) return false;
     }
     const QPointF start = a;
@@ -186,8 +189,8 @@ void PictureBox::pset(double x, double y, QColor color) {
 void PictureBox::line(double x1, double y1, double x2, double y2, QColor color) {
     QPointF from(to_px_x(x1), to_px_y(y1)), to(to_px_x(x2), to_px_y(y2));
     dot_phase_ = 0;
-    const bool drawn =
-        finite(from) && finite(to) && (!(beyond_far(from) || beyond_far(to)) || cut_to_far(from, to));
+    const bool drawn = finite(from) && finite(to) &&
+                       (!(beyond_far(from) || beyond_far(to)) || cut_to_far(from, to));
     if (drawn) {
         const QPoint a = nearest_pixel(from), b = nearest_pixel(to);
         if (a == b) {
@@ -240,11 +243,14 @@ void PictureBox::circle(double x, double y, double radius, QColor color) {
         const long long last_row = std::min(r, static_cast<long long>(image_.height()) - 1 - c.y());
         for (long long dy = first_row; dy <= last_row; ++dy) {
             const long long half = disc_half_width(r, dy);
-            const long long above = std::abs(dy) + 1 > r ? -1 : disc_half_width(r, std::abs(dy) + 1);
-            const long long below = disc_half_width(r, std::max(std::abs(dy) - 1, 0LL));
-            const long long inner = std::min({half - 1, above, below});
+            // The half width of the next row out (none past the rim). The row nearer the centre
+            // is never narrower, so only the outer one can make a pixel part of the outline.
+            const long long outer =
+                std::abs(dy) + 1 > r ? -1 : disc_half_width(r, std::abs(dy) + 1);
+            const long long inner = std::min(half - 1, outer);
             const long long first = std::max(-half, -static_cast<long long>(c.x()));
-            const long long last = std::min(half, static_cast<long long>(image_.width()) - 1 - c.x());
+            const long long last =
+                std::min(half, static_cast<long long>(image_.width()) - 1 - c.x());
             for (long long dx = first; dx <= last; ++dx) {
                 const int px = static_cast<int>(c.x() + dx), py = static_cast<int>(c.y() + dy);
                 if (std::abs(dx) > inner) {
