@@ -139,14 +139,44 @@ void PictureBox::plot(int x, int y, QRgb rgb) {
     }
 }
 
+// A wide pen is a square of draw-width pixels centred on the point; only the part inside the
+// drawing area is visited.
 void PictureBox::plot_thick(int x, int y, QRgb rgb) {
     if (draw_width_ <= 1) {
         plot(x, y, rgb);
         return;
     }
-    const int lo = -(draw_width_ / 2);
-    for (int dy = lo; dy < lo + draw_width_; ++dy)
-        for (int dx = lo; dx < lo + draw_width_; ++dx) plot(x + dx, y + dy, rgb);
+    const long long lo = -(draw_width_ / 2);
+    const long long left = std::max<long long>(x + lo, 0);
+    const long long right = std::min<long long>(x + lo + draw_width_, image_.width());
+    const long long top = std::max<long long>(y + lo, 0);
+    const long long bottom = std::min<long long>(y + lo + draw_width_, image_.height());
+    for (long long py = top; py < bottom; ++py) {
+        for (long long px = left; px < right; ++px) {
+            if (pen_pixels_) {
+                pen_pixels_->emplace_back(static_cast<int>(px), static_cast<int>(py));
+            } else {
+                plot(static_cast<int>(px), static_cast<int>(py), rgb);
+            }
+        }
+    }
+}
+
+// Runs `draw`. In XOR mode a wide pen's squares overlap from one point to the next, so the
+// pixels they cover are collected first and each is toggled once.
+void PictureBox::stroke(const std::function<void()>& draw, QRgb rgb) {
+    if (draw_mode_ != kXorPen || draw_width_ <= 1) {
+        draw();
+        return;
+    }
+    std::vector<QPoint> pixels;
+    pen_pixels_ = &pixels;
+    draw();
+    pen_pixels_ = nullptr;
+    auto before = [](QPoint p, QPoint q) { return p.y() != q.y() ? p.y() < q.y() : p.x() < q.x(); };
+    std::sort(pixels.begin(), pixels.end(), before);
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    for (const QPoint& p : pixels) plot(p.x(), p.y(), rgb);
 }
 
 // Bresenham; the end point is left out, as a pen that moves to a point leaves it unset.
@@ -193,11 +223,8 @@ void PictureBox::line(double x1, double y1, double x2, double y2, QColor color) 
                        (!(beyond_far(from) || beyond_far(to)) || cut_to_far(from, to));
     if (drawn) {
         const QPoint a = nearest_pixel(from), b = nearest_pixel(to);
-        if (a == b) {
-            plot_thick(a.x(), a.y(), color.rgb());
-        } else {
-            raw_line(a, b, color.rgb(), true);
-        }
+        const QRgb rgb = color.rgb();
+        stroke([&] { raw_line(a, b, rgb, a != b); }, rgb);
     }
     cur_x_ = x2;
     cur_y_ = y2;
@@ -219,10 +246,19 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QColor color) {
                 for (int x = left; x < right; ++x) plot(x, y, fill_color_.rgb());
         }
         const QRgb rgb = color.rgb();
-        raw_line(a, {b.x(), a.y()}, rgb, true);
-        raw_line({b.x(), a.y()}, b, rgb, true);
-        raw_line(b, {a.x(), b.y()}, rgb, true);
-        raw_line({a.x(), b.y()}, a, rgb, true);
+        stroke(
+            [&] {
+                // A box without width or height is a single line, each pixel drawn once.
+                if (a.x() == b.x() || a.y() == b.y()) {
+                    raw_line(a, b, rgb, false);
+                    return;
+                }
+                raw_line(a, {b.x(), a.y()}, rgb, true);
+                raw_line({b.x(), a.y()}, b, rgb, true);
+                raw_line(b, {a.x(), b.y()}, rgb, true);
+                raw_line({a.x(), b.y()}, a, rgb, true);
+            },
+            rgb);
     }
     cur_x_ = x2;
     cur_y_ = y2;

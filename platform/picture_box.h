@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QImage>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -82,6 +84,7 @@ protected:
 private:
     void plot(int x, int y, QRgb rgb);
     void plot_thick(int x, int y, QRgb rgb);
+    void stroke(const std::function<void()>& draw, QRgb rgb);
     void raw_line(QPoint a, QPoint b, QRgb rgb, bool skip_last);
     double to_px_x(double x) const;
     double to_px_y(double y) const;
@@ -101,4 +104,5 @@ private:
     QFont font_;
     double cur_x_ = 0, cur_y_ = 0;
     int dot_phase_ = 0;
+    std::vector<QPoint>* pen_pixels_ = nullptr;  // while a wide XOR pen collects its pixels
 };

@@ -144,6 +144,45 @@ TEST(PictureBox, FarAndUndefinedCoordinates) {
     }
 }
 
+// In XOR mode every pixel a shape covers is toggled exactly once, whatever the pen width, so
+// the shape shows whole and vanishes when drawn again.
+TEST(PictureBox, XorTogglesEachCoveredPixelOnce) {
+    struct Case {
+        const char* name;
+        int width;
+        std::function<void(PictureBox&, QColor)> draw;
+    };
+    const Case cases[] = {
+        {"wide line", 3, [](PictureBox& b, QColor c) { b.line(5, 5, 40, 30, c); }},
+        {"wide box", 3, [](PictureBox& b, QColor c) { b.box(5, 5, 40, 30, c); }},
+        {"box without width", 1, [](PictureBox& b, QColor c) { b.box(10, 10, 10, 30, c); }},
+        {"box without height", 1, [](PictureBox& b, QColor c) { b.box(10, 10, 30, 10, c); }},
+        {"pen wider than the area", 1 << 24,
+         [](PictureBox& b, QColor c) { b.line(10, 10, 12, 10, c); }},
+    };
+    auto black_pixels = [](const PictureBox& b) {
+        int n = 0;
+        for (int y = 0; y < b.area_size().height(); ++y)
+            for (int x = 0; x < b.area_size().width(); ++x) n += b.pixel_at(x, y) == kBlack;
+        return n;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<PictureBox> copy(white_box(54, 54));
+        copy->set_draw_width(c.width);
+        c.draw(*copy, Qt::black);
+        std::unique_ptr<PictureBox> x(white_box(54, 54));
+        const QImage before = x->image();
+        x->set_draw_mode(PictureBox::kXorPen);
+        x->set_draw_width(c.width);
+        c.draw(*x, Qt::white);  // white on white gives black
+        EXPECT_GT(black_pixels(*copy), 0);
+        EXPECT_EQ(x->image(), copy->image());
+        c.draw(*x, Qt::white);
+        EXPECT_EQ(x->image(), before);
+    }
+}
+
 TEST(PictureBox, HandlesResolveWhileTheBoxLives) {
     Handle hdc = 0;
     {
