@@ -9,7 +9,7 @@
 #include "graphs/graph_data.h"
 #include "graphs/graph_frame.h"
 #include "graphs/graph_mapping.h"
-#include "graphs/program_activation.h"
+#include "platform/program_activation.h"
 #include "platform/lazy_window.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"

@@ -15,6 +15,7 @@
 #include "platform/desktop.h"
 #include "platform/number_text.h"
 #include "platform/picture_box.h"
+#include "platform/program_activation.h"
 #include "platform/twips.h"
 #include "video/video_device.h"
 
@@ -31,6 +32,7 @@ LazyWindow<Form1>& form1() {
 }
 
 Form1::Form1(Edition e) : edition(e) {
+    watch_program_activation();
     build_controls();
     build_menu();
     connect_handlers();
@@ -99,7 +101,9 @@ bool Form1::event(QEvent* event) {
     // Drawing the rulers again on the activation that may follow changes nothing.
     const bool first_show = event->type() == QEvent::Show && !shown_;
     if (first_show) shown_ = true;
-    if (first_show || event->type() == QEvent::WindowActivate) Form_Activate();
+    const bool activated =
+        event->type() == QEvent::WindowActivate && becomes_program_active(this);
+    if (first_show || activated) Form_Activate();
     return QMainWindow::event(event);
 }
 

@@ -360,3 +360,5 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
     emit mouse_down(button, shift, static_cast<float>(scale_left_ + at.x() * sx),
                     static_cast<float>(scale_top_ + at.y() * sy));
 }
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }

@@ -80,6 +80,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second click of a double click is no further press: one mouse_down, as a desktop
+    // reports a double click.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void plot(int x, int y, QRgb rgb);

@@ -11,6 +11,8 @@
 #include <stdexcept>
 
 #include "platform/twips.h"
+#include <QMessageBox>
+
 #include "tests/support/form1_fixture.h"
 
 namespace {
@@ -111,6 +113,29 @@ TEST_F(Form1Test, FirstShowingDrawsTheRulersWhenNoActivationComes) {
     EXPECT_EQ(bare.canvas_w, 316);
     EXPECT_EQ(bare.canvas_h, 236);
     EXPECT_EQ(bare.Picture2->pixel_at(312, 249), kBlackRgb);
+}
+
+TEST_F(Form1Test, OnlyAReturnFromAnotherWindowOfTheProgramActivates) {
+    const auto activate = [](QWidget& window) {
+        QEvent e(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&window, &e);
+    };
+    const auto rulers_drawn = [this] { return f->Picture2->pixel_at(312, 249) == kBlackRgb; };
+    QWidget graph_window;
+    QMessageBox message_box;
+    activate(graph_window);
+    f->Picture2->cls();
+    activate(*f);
+    EXPECT_TRUE(rulers_drawn()) << "back from another window of the program";
+    f->Picture2->cls();
+    activate(*f);
+    EXPECT_FALSE(rulers_drawn()) << "back from another application";
+    activate(message_box);
+    activate(*f);
+    EXPECT_FALSE(rulers_drawn()) << "back from a message box or a file dialog";
+    activate(graph_window);
+    activate(*f);
+    EXPECT_TRUE(rulers_drawn());
 }
 
 TEST_F(Form1Test, ANumberWrittenIntoANarrowBoxShowsFromItsBeginning) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <functional>
 #include <limits>
 
@@ -201,6 +203,23 @@ TEST(PictureBox, ClsRestoresTheBackground) {
     EXPECT_NE(b->pixel_at(3, 3), kWhite);
     b->cls();
     EXPECT_EQ(b->pixel_at(3, 3), kWhite);
+}
+
+TEST(PictureBox, ADoubleClickIsOneMouseDown) {
+    std::unique_ptr<PictureBox> b(white_box(40, 40));
+    std::vector<std::pair<float, float>> downs;
+    QObject::connect(b.get(), &PictureBox::mouse_down,
+                     [&](int, int, float x, float y) { downs.emplace_back(x, y); });
+    const QPointF at(12, 7);  // widget pixels: the drawing area starts after the border
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, at, b->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(b.get(), &e);
+    }
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0], std::make_pair(10.0f, 5.0f));
 }
 
 }  // namespace

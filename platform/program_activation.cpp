@@ -1,6 +1,7 @@
-#include "graphs/program_activation.h"
+#include "platform/program_activation.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +18,7 @@ class ActivationWatch : public QObject {
         if (event->type() != QEvent::WindowActivate) return false;
         auto* window = qobject_cast<QWidget*>(watched);
         if (!window || !window->isWindow()) return false;  // children hear it from their window
+        if (qobject_cast<QDialog*>(window)) return false;  // a dialog is no window of the program
         fresh_ = last_ != window ? window : nullptr;
         last_ = window;
         return false;

@@ -6,6 +6,8 @@ class QWidget;
 // first time, and each time the user comes to it from another window of the program. When
 // the program only regains the focus from another application, with this window still its
 // active one, the window system reports an activation too; that one is not the window's.
+// Dialogs and message boxes are not windows of the program in this sense: coming back from
+// one of them is no activation either.
 
 // Starts following the activations of every window of the program (once; later calls do
 // nothing). Must run before the first activation that is asked about.
