@@ -17,13 +17,7 @@
 
 namespace {
 
-struct Control {
-    const char* name;
-    int left, top, width, height;  // twips, in the client area or in Frame1
-    const char* text;              // caption or start text; nullptr for none
-};
-
-const Control kControls[] = {
+const std::vector<ControlPlace> kControls = {
     {"Label1", 360, 120, 3975, 255, ""},
     {"Picture1", 480, 600, 4800, 3600, nullptr},
     {"HScroll1", 1080, 5040, 3015, 375, nullptr},
@@ -59,26 +53,13 @@ const Control kControls[] = {
     {"Cmd_Ychange", 10200, 6720, 1335, 375, "Ｙ軸の向き変更"},
 };
 
-QString text_of(QWidget* w) {
-    if (auto* b = qobject_cast<QPushButton*>(w)) return b->text();
-    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
-    return qobject_cast<QLineEdit*>(w)->text();
-}
-
 TEST_F(Form1Test, ControlsStartInPlaceWithTheirTextsAndOnlyTheAxisButtonsEnabled) {
-    for (const Control& c : kControls) {
-        auto* w = f->findChild<QWidget*>(QString::fromUtf8(c.name));
-        ASSERT_NE(w, nullptr) << c.name;
-        EXPECT_EQ(w->geometry(), QRect(twips_to_px(c.left), twips_to_px(c.top),
-                                       twips_to_px(c.width), twips_to_px(c.height)))
-            << c.name;
-        if (c.text) {
-            EXPECT_EQ(text_of(w), QString::fromUtf8(c.text)) << c.name;
-        }
+    for (QWidget* w : expect_controls_in_place(*f, kControls)) {
+        const QByteArray name = w->objectName().toUtf8();
         const bool input = qobject_cast<QAbstractButton*>(w) || qobject_cast<QScrollBar*>(w);
         const bool radio = qobject_cast<QRadioButton*>(w);
         if (input && !radio) {
-            EXPECT_EQ(w->isEnabled(), QByteArray(c.name).endsWith("change")) << c.name;
+            EXPECT_EQ(w->isEnabled(), name.endsWith("change")) << name.constData();
         }
     }
     EXPECT_EQ(f->Text4->geometry(), QRect(328, 335, 41, 18));  // twips that are not whole pixels

@@ -27,12 +27,7 @@ TEST_F(EarlierEdition, LacksTheStepBoxesFrameIntervalAndCalibration) {
 }
 
 TEST_F(EarlierEdition, ControlsSitInTheirPlacesWithTheirCaptions) {
-    struct Control {
-        const char* name;
-        int left, top, width, height;  // twips
-        const char* caption;           // nullptr for none
-    };
-    const Control controls[] = {
+    const std::vector<ControlPlace> controls = {
         {"Label1", 360, 120, 3975, 255, nullptr},  // the open clip's path
         {"Picture1", 480, 600, 4800, 3600, nullptr},
         {"Command4", 1920, 4440, 975, 495, "コマ戻し"},
@@ -56,18 +51,7 @@ TEST_F(EarlierEdition, ControlsSitInTheirPlacesWithTheirCaptions) {
         {"Label5", 9600, 6120, 855, 495, "ｙ座標"},
         {"Text2", 10200, 6000, 615, 375, nullptr},
     };
-    for (const Control& c : controls) {
-        auto* w = f->findChild<QWidget*>(QString::fromUtf8(c.name));
-        ASSERT_NE(w, nullptr) << c.name;
-        EXPECT_EQ(w->geometry(), QRect(twips_to_px(c.left), twips_to_px(c.top),
-                                       twips_to_px(c.width), twips_to_px(c.height)))
-            << c.name;
-        if (!c.caption) continue;
-        const QString caption = qobject_cast<QPushButton*>(w)
-                                    ? qobject_cast<QPushButton*>(w)->text()
-                                    : qobject_cast<QLabel*>(w)->text();
-        EXPECT_EQ(caption.toStdString(), c.caption) << c.name;
-    }
+    expect_controls_in_place(*f, controls);
 }
 
 TEST_F(EarlierEdition, StepsAreSentAtOnceAndCountedWithoutTouchingTheCanvas) {

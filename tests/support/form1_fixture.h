@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -19,11 +20,45 @@
 #include "platform/palette.h"
 #include "platform/picture_box.h"
 #include "platform/scripted_desktop.h"
+#include "platform/twips.h"
 #include "video/video_device.h"
 
 using Commands = std::vector<std::string>;
 inline constexpr QRgb kWhite = 0xFFFFFF, kBlackRgb = 0x000000;
 inline QRgb rgb(int palette_number) { return palette_color(palette_number).rgb() & 0xFFFFFF; }
+
+// A control as the design places it: name, twips in its parent, caption or start text
+// (nullptr: not checked).
+struct ControlPlace {
+    const char* name;
+    int left, top, width, height;
+    const char* text;
+};
+
+inline QString text_of(QWidget* w) {
+    if (auto* b = qobject_cast<QPushButton*>(w)) return b->text();
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    return qobject_cast<QLineEdit*>(w)->text();
+}
+
+// Checks that each control exists at its place with its text; returns the controls found.
+inline std::vector<QWidget*> expect_controls_in_place(QWidget& form,
+                                                      const std::vector<ControlPlace>& places) {
+    std::vector<QWidget*> found;
+    for (const ControlPlace& c : places) {
+        auto* w = form.findChild<QWidget*>(QString::fromUtf8(c.name));
+        EXPECT_NE(w, nullptr) << c.name;
+        if (!w) continue;
+        found.push_back(w);
+        EXPECT_EQ(w->geometry(), QRect(twips_to_px(c.left), twips_to_px(c.top),
+                                       twips_to_px(c.width), twips_to_px(c.height)))
+            << c.name;
+        if (c.text) {
+            EXPECT_EQ(text_of(w), QString::fromUtf8(c.text)) << c.name;
+        }
+    }
+    return found;
+}
 
 class Form1Test : public ::testing::Test {
   protected:
