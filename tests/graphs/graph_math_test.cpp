@@ -5,7 +5,7 @@
 
 #include "graph_fixture.h"
 #include "graphs/acceleration_text.h"
-#include "graphs/graph_data.h"
+#include "state/analysis.h"
 #include "graphs/graph_mapping.h"
 #include "graphs/least_squares.h"
 
@@ -75,9 +75,9 @@ using GraphData = GraphTest;
 
 TEST_F(GraphData, ThreeMarksGiveTimesAndMidpointVelocities) {
     set_marks({{0, 0}, {0.1f, 0.2f}, {0.3f, 0.2f}}, 2);
-    compute_positions();
-    compute_mark_times(kFrame30);
-    compute_velocities(kFrame30);
+    compute_positions(state());
+    compute_mark_times(state(), kFrame30);
+    compute_velocities(state(), kFrame30);
     const AnalysisState& s = state();
     EXPECT_FLOAT_EQ(s.mark_time[1], 0);
     EXPECT_FLOAT_EQ(s.mark_time[2], 2.0f / 30);
@@ -94,7 +94,7 @@ TEST_F(GraphData, PositionsFollowTheScaleAndEntriesBeyondTheMarksStay) {
     set_marks({{2, -1}, {4, 3}}, 1);
     state().scale_m_per_unit = 0.25f;
     state().pos_x[3] = 42;
-    compute_positions();
+    compute_positions(state());
     EXPECT_FLOAT_EQ(state().pos_x[1], 0.5f);
     EXPECT_FLOAT_EQ(state().pos_y[1], -0.25f);
     EXPECT_FLOAT_EQ(state().pos_y[2], 0.75f);
@@ -104,8 +104,8 @@ TEST_F(GraphData, PositionsFollowTheScaleAndEntriesBeyondTheMarksStay) {
 TEST_F(GraphData, ZeroFrameGapLeavesTheIntervalWithoutVelocity) {
     set_marks({{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 1);
     state().mark_step[2] = 0;
-    compute_positions();
-    compute_velocities(kFrame30);
+    compute_positions(state());
+    compute_velocities(state(), kFrame30);
     const AnalysisState& s = state();
     EXPECT_TRUE(has_velocity(s.vel_x[1]));
     EXPECT_FALSE(has_velocity(s.vel_x[2]));
@@ -116,8 +116,8 @@ TEST_F(GraphData, ZeroFrameGapLeavesTheIntervalWithoutVelocity) {
 
 TEST_F(GraphData, FrameCountsBeyondSixteenBitsKeepTheirTimes) {
     set_marks({{0, 0}, {1, 1}, {2, 2}}, 30000);
-    compute_mark_times(kFrame30);
-    compute_velocities(kFrame30);
+    compute_mark_times(state(), kFrame30);
+    compute_velocities(state(), kFrame30);
     EXPECT_NEAR(state().mark_time[3], 60000 * kFrame30, 1e-3);
     EXPECT_NEAR(state().vel_time[2], 45000 * kFrame30, 1e-3);
 }

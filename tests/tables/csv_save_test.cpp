@@ -14,7 +14,9 @@ namespace {
 
 const QString kFilter = QStringLiteral("x,y-tデータ(*.csv)|*.csv");
 const CsvHeader kHeader{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-const std::vector<TableRow> kRows{{0.0f, 0.5f, -0.25f}, {2.0f, 1.5f, 0.000015f}};
+const TableRowsNow kRows = [] {
+    return std::vector<TableRow>{{0.0f, 0.5f, -0.25f}, {2.0f, 1.5f, 0.000015f}};
+};
 const std::string kRowsFile =
     "\"a\",\"b\",\"c\"\r\n\" 0\",\" .5\",\"-.25\"\r\n\" 2\",\" 1.5\",\" 1.5E-05\"\r\n";
 const std::string kOldFile = "old contents that must survive a failed save\r\n";
