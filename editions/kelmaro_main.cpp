@@ -8,12 +8,14 @@
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/app_setup.h"
 #include "platform/desktop.h"
+#include "platform/qt_translation.h"
 #include "video/video_device.h"
 
 int main(int argc, char** argv) {
     prepare_application_environment();
     QApplication app(argc, argv);
     install_font_substitutions();
+    install_qt_japanese();
     set_program_name(QStringLiteral("Kelmaro"));
     set_program_edition(Edition::Kelmaro);
     use_graph_settings(kelmaro_graph_settings());

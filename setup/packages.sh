@@ -1,6 +1,6 @@
 # Debian packages the build, the tests and the program need. Sourced by the two run scripts.
 KV_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libavformat-dev libavcodec-dev \
-libswscale-dev libavutil-dev libgtest-dev fonts-ipafont-gothic"
+libswscale-dev libavutil-dev libgtest-dev fonts-ipafont-gothic qt6-translations-l10n"
 
 # Installs whatever of the given packages is missing (as root, or through sudo).
 kv_install_missing() {
