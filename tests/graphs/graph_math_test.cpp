@@ -6,9 +6,9 @@
 
 #include "graph_fixture.h"
 #include "graphs/acceleration_text.h"
-#include "state/analysis.h"
 #include "graphs/graph_mapping.h"
 #include "graphs/least_squares.h"
+#include "state/analysis.h"
 
 namespace {
 
