@@ -1,29 +1,17 @@
 // Kelmaro: the earlier edition. Frames are stepped and counted by hand, positions stay in
 // ruler units, the frame interval is 1/30 s, and there is no calibration and no table.
-#include <QApplication>
-
+#include "editions/program_start.h"
 #include "graphs/graph_settings.h"
 #include "graphs/graph_windows.h"
-#include "mainwindow/form1.h"
-#include "mediaservice/ffmpeg_media_service.h"
-#include "platform/app_setup.h"
-#include "platform/desktop.h"
-#include "video/video_device.h"
 
-int main(int argc, char** argv) {
-    prepare_application_environment();
-    QApplication app(argc, argv);
-    install_font_substitutions();
-    set_program_name(QStringLiteral("Kelmaro"));
-    set_program_edition(Edition::Kelmaro);
+namespace {
+void wire_kelmaro_windows(Form1& main_window) {
     use_graph_settings(kelmaro_graph_settings());
-    FfmpegMediaService service;
-    set_video_service(&service);
-    Form1& main_window = form1().get();
     main_window.open_vt_graph = [] { show_vt_graph(); };
     main_window.open_st_graph = [] { show_st_graph(); };
-    main_window.show();
-    const int rc = QApplication::exec();
-    set_video_service(nullptr);
-    return rc;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    return run_program(argc, argv, {QStringLiteral("Kelmaro"), Edition::Kelmaro, wire_kelmaro_windows});
 }
