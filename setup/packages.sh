@@ -2,7 +2,8 @@
 KV_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libavformat-dev libavcodec-dev \
 libswscale-dev libavutil-dev libgtest-dev fonts-ipafont-gothic"
 # What building and checking the Debian package needs besides (.ci/package).
-KV_PACKAGE_TOOLS="dpkg-dev appstream desktop-file-utils file qt6-translations-l10n qt6-qpa-plugins"
+KV_PACKAGE_TOOLS="dpkg-dev appstream desktop-file-utils file man-db \
+qt6-translations-l10n qt6-qpa-plugins"
 
 # Installs whatever of the given packages is missing (as root, or through sudo).
 kv_install_missing() {
