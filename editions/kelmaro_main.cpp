@@ -13,5 +13,6 @@ void wire_kelmaro_windows(Form1& main_window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return run_program(argc, argv, {QStringLiteral("Kelmaro"), Edition::Kelmaro, wire_kelmaro_windows});
+    return run_program(argc, argv,
+                       {QStringLiteral("Kelmaro"), Edition::Kelmaro, wire_kelmaro_windows});
 }

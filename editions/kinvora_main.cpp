@@ -3,5 +3,6 @@
 #include "editions/program_start.h"
 
 int main(int argc, char** argv) {
-    return run_program(argc, argv, {QStringLiteral("Kinvora"), Edition::Kinvora, wire_kinvora_windows});
+    return run_program(argc, argv,
+                       {QStringLiteral("Kinvora"), Edition::Kinvora, wire_kinvora_windows});
 }

@@ -32,8 +32,9 @@ int run_program(int argc, char** argv, const ProgramEdition& program) {
     program.wire_windows(main_window);
     main_window.show();
     // Once the event loop runs, so that a message about the clip shows over the window.
-    QTimer::singleShot(0, &main_window,
-                       [&main_window] { open_clip_argument(main_window, QApplication::arguments()); });
+    QTimer::singleShot(0, &main_window, [&main_window] {
+        open_clip_argument(main_window, QApplication::arguments());
+    });
     const int rc = QApplication::exec();
     set_video_service(nullptr);
     return rc;

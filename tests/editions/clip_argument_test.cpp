@@ -46,8 +46,11 @@ Outcome open_in_new_window(const QStringList& arguments, bool through_dialog) {
         } else {
             open_clip_argument(window, arguments);
         }
-        out = {window.Label1->text(), window.HScroll1->maximum(),
-               window.Timer1->isActive(), {}, desk.beeps};
+        out = {window.Label1->text(),
+               window.HScroll1->maximum(),
+               window.Timer1->isActive(),
+               {},
+               desk.beeps};
         for (const auto& m : desk.messages) out.messages.emplace_back(m.text, m.title);
     }
     set_video_service(nullptr);
@@ -79,7 +82,8 @@ TEST(ClipArgument, OpensLikeTheFileMenu) {
     const Case cases[] = {
         {"full path with blanks and Japanese", japanese, japanese, nullptr},
         {"relative path", QStringLiteral("ボール 投げ.avi"), japanese, nullptr},
-        {"missing file", dir.filePath(QStringLiteral("無い.avi")), QString(), "ファイルが見つかりません"},
+        {"missing file", dir.filePath(QStringLiteral("無い.avi")), QString(),
+         "ファイルが見つかりません"},
         {"not a video", text.fileName(), QString(), "ビデオとして読めない"},
         {"nothing named", QString(), QString(), nullptr},
     };
