@@ -123,6 +123,9 @@ public:
     // Opening and closing a clip.
     void mnuopen_Click();
     void mnuclose_Click();
+    // Opens the clip at `path` by the same steps and with the same messages as the file menu,
+    // as if the file dialog had returned it: how a clip named at start is opened.
+    void open_clip(const QString& path);
 
     // Transport.
     void Command1_Click();
@@ -166,6 +169,9 @@ protected:
 
 private:
     void build_controls();
+    // The two halves of opening a clip, around the file dialog.
+    void clear_for_open();
+    void open_chosen_clip(const QString& path);
     void build_menu();
     void connect_handlers();
     // The two markers of a mark on the rulers, in the strip's current pen mode: a disc under

@@ -24,6 +24,24 @@ QString too_long_message(const std::string& length_reply) {
 }  // namespace
 
 void Form1::mnuopen_Click() {
+    clear_for_open();
+    // From here on every failure ends the operation with a beep.
+    CommonDialog1.filter = kAviFilter;
+    const std::optional<QString> chosen = desktop().open_file({CommonDialog1.filter, {}, {}});
+    if (!chosen) {
+        if (CommonDialog1.cancel_error) desktop().beep();
+        return;
+    }
+    open_chosen_clip(*chosen);
+}
+
+void Form1::open_clip(const QString& path) {
+    clear_for_open();
+    CommonDialog1.filter = kAviFilter;
+    open_chosen_clip(path);
+}
+
+void Form1::clear_for_open() {
     Picture3->set_draw_mode(PictureBox::kCopyPen);
     Picture2->cls();
     Picture3->cls();
@@ -42,16 +60,11 @@ void Form1::mnuopen_Click() {
     Cmd_st->setEnabled(false);
     Cmd_Xchange->setEnabled(true);
     Cmd_Ychange->setEnabled(true);
+}
 
-    // From here on every failure ends the operation with a beep.
-    CommonDialog1.filter = kAviFilter;
-    const std::optional<QString> chosen = desktop().open_file({CommonDialog1.filter, {}, {}});
-    if (!chosen) {
-        if (CommonDialog1.cancel_error) desktop().beep();
-        return;
-    }
-    CommonDialog1.file_name = *chosen;
-    const std::string path = short_path(*chosen);
+void Form1::open_chosen_clip(const QString& chosen) {
+    CommonDialog1.file_name = chosen;
+    const std::string path = short_path(chosen);
     std::string reply;
     video_command("close avfile", reply);
     const std::int32_t code = video_command(
@@ -83,7 +96,7 @@ void Form1::mnuopen_Click() {
     }
     HScroll1->setMaximum(*length);
     Timer1->start(100);
-    Label1->setText(*chosen);
+    Label1->setText(chosen);
     cmd_enabled(false, false);
     Cmd_makimodoshi->setEnabled(false);
     Cmd_Reset->setEnabled(false);

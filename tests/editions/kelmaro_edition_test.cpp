@@ -23,17 +23,15 @@ TEST(KelmaroEdition, StartsAsTheEarlierEditionWithItsGraphs) {
     set_video_service(&svc);
     state() = AnalysisState{};
 
-    choose_kelmaro_edition();
-    EXPECT_EQ(program_name(), QStringLiteral("Kelmaro"));
-    EXPECT_EQ(program_edition(), Edition::Kelmaro);
-    EXPECT_EQ(graph_settings().fixed_frame_time, 1.0 / 30);
-    EXPECT_EQ(graph_settings().st_axis.unit_text, QStringLiteral("単位長"));
-    EXPECT_FALSE(graph_settings().positions_from_scale);
     {
-        Form1 main;
+        Form1& main = start_main_window(kelmaro_program());
+        EXPECT_EQ(program_name(), QStringLiteral("Kelmaro"));
+        EXPECT_EQ(program_edition(), Edition::Kelmaro);
+        EXPECT_EQ(graph_settings().fixed_frame_time, 1.0 / 30);
+        EXPECT_EQ(graph_settings().st_axis.unit_text, QStringLiteral("単位長"));
+        EXPECT_FALSE(graph_settings().positions_from_scale);
         EXPECT_TRUE(main.earlier_edition());
         EXPECT_EQ(main.Cmd_Length2, nullptr);
-        wire_kelmaro_windows(main);
         state().mark_count = 1;
         main.Cmd_vt_Click();
         main.Cmd_st_Click();
@@ -44,6 +42,7 @@ TEST(KelmaroEdition, StartsAsTheEarlierEditionWithItsGraphs) {
         EXPECT_EQ(form3()->Cmd_data, nullptr);
         form2().destroy();
         form3().destroy();
+        form1().destroy();
     }
     set_program_name(name_before);
     set_program_edition(Edition::Kinvora);

@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# Makes the guide's screenshots (docs/guide/*.png) and the README's (docs/main-window.png) from
+# the programs in ./build: each runs under its own Xvfb and is driven by real xdotool clicks
+# and typing through the sample clip; ImageMagick's import takes the pictures.
+#   tools/screenshots.sh [DISPLAY_NUMBER]      (default 97)
+# Run it again after a change to the windows. Needs xvfb, xdotool and imagemagick.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+out=$repo/docs/guide
+display=${1:-97}
+[ -x build/kinvora ] && [ -x build/kelmaro ] || { echo "build the programs first" >&2; exit 1; }
+mkdir -p "$out"
+
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+program_pid=
+# The guide's reader keeps the clip in a folder of their own; a fixed one, as the pictures
+# show its path.
+work=/tmp/kinvora-guide
+rm -rf "$work"
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$display" QT_ENABLE_HIGHDPI_SCALING=0 QT_QPA_PLATFORM=xcb
+# Let the server come up.
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+clips=$work/授業
+mkdir -p "$clips"
+cp samples/ball_throw.avi "$clips/"
+
+# The first visible window whose title matches, waiting for it to appear.
+window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+        [ -n "$id" ] && { echo "$id"; return; }
+        sleep 0.1
+    done
+    echo "no window named '$1'" >&2
+    exit 1
+}
+
+# A visible window other than the given ones (a dialog whose title depends on Qt's language).
+other_window() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            [[ " $* " == *" $id "* ]] || { echo "$id"; return; }
+        done
+        sleep 0.1
+    done
+    echo "no new window" >&2
+    exit 1
+}
+
+# Sets X0, Y0, W0, H0 to a window's place and size on the screen.
+place() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    X0=$X Y0=$Y W0=$WIDTH H0=$HEIGHT
+}
+
+click_at() {
+    xdotool mousemove --sync "$1" "$2" click 1
+    sleep "${3:-0.4}"
+}
+
+# Clicks the middle of a control placed in twips (15 a pixel) in a window; `top` is the
+# height of what lies above the controls (the main window's menu bar).
+click_control() {  # window left top width height [top] [wait]
+    place "$1"
+    click_at $((X0 + ($2 + $4 / 2) / 15)) $((Y0 + ${6:-0} + ($3 + $5 / 2) / 15)) "${7:-0.4}"
+}
+
+# The main window's menu bar, and the canvas's drawing area inside its border.
+readonly menu=18
+main_control() { click_control "$main" "$@" "$menu" "${wait:-0.4}"; }
+canvas_click() {  # x y in canvas pixels
+    place "$main"
+    click_at $((X0 + 400 + 2 + $1)) $((Y0 + menu + 40 + 2 + $2)) "${3:-1.2}"
+}
+
+# A screenshot of the smallest rectangle holding the given windows.
+shot() {  # name window...
+    local name=$1 left=100000 top=100000 right=0 bottom=0
+    shift
+    sleep 0.3
+    for w in "$@"; do
+        place "$w"
+        ((X0 < left)) && left=$X0
+        ((Y0 < top)) && top=$Y0
+        ((X0 + W0 > right)) && right=$((X0 + W0))
+        ((Y0 + H0 > bottom)) && bottom=$((Y0 + H0))
+    done
+    import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
+        -strip "png8:$out/$name.png"
+    echo "$out/$name.png"
+}
+
+start() {  # program [clip]
+    (cd "$clips" && exec "$repo/build/$1" "${@:2}") >/dev/null 2>&1 &
+    program_pid=$!
+    main=$(window "ビデオによる運動の分析")
+    sleep 1
+}
+stop() {
+    kill "$program_pid"
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=
+}
+
+# Where the ball is in the sample at a frame, in canvas pixels (tools/make_sample.cpp).
+ball() {
+    awk -v f="$1" 'BEGIN {
+        t = f / 30; x = 0.1 + 2.0 * t; y = 0.1 + 3.5 * t - 9.8 * t * t / 2
+        printf "%d %d\n", 10 + x * 160, 203 - y * 160 }'
+}
+
+# --- Kinvora, from the start to the tables.
+start kinvora
+shot 01_start "$main"
+place "$main"
+click_at $((X0 + 15)) $((Y0 + 9))
+shot 02_menu "$main"
+click_at $((X0 + 35)) $((Y0 + 28)) 1
+dialog=$(other_window "$main")
+shot 03_open "$dialog"
+xdotool type --delay 20 "$clips/ball_throw.avi"
+xdotool key Return
+sleep 1
+shot 04_opened "$main"
+
+main_control 3120 5760 975 495           # 再生
+sleep 1
+main_control 2160 5760 975 495           # 一時停止
+shot 05_paused "$main"
+main_control 1080 5760 1095 495          # 巻き戻し
+wait=1 main_control 3000 6480 975 495    # コマ送り
+wait=1 main_control 3000 6480 975 495
+shot 06_step "$main"
+main_control 1080 5760 1095 495          # 巻き戻し
+main_control 6600 0 1215 495             # 画像転送→
+shot 07_transfer "$main"
+
+main_control 7200 5160 1575 495          # 長さの設定
+length=$(window "^長さの設定")
+place "$main"
+xdotool windowmove --sync "$length" "$X0" $((Y0 + H0 + 8))   # below the main window
+canvas_click 81 206 0.5                  # both ends of the 1 m bar
+canvas_click 239 206 0.5
+click_control "$length" 1080 600 615 375
+xdotool type 100
+shot 08_length "$main" "$length"
+click_control "$length" 3240 480 1095 495   # 閉じる
+
+# The ball flies to the right: x is to grow that way.
+main_control 10200 6360 1335 375         # Ｘ軸の向き変更
+shot 09_axis "$main"
+for frame in 0 2 4 6 8 10 12 14 16 18 20; do
+    canvas_click $(ball "$frame")
+done
+shot 10_marks "$main"
+cp "$out/10_marks.png" "$repo/docs/main-window.png"
+wait=1.5 main_control 6840 5880 1215 495   # マーク消去
+shot 11_erase "$main"
+canvas_click $(ball 20)                  # the last mark again
+
+main_control 8040 6600 1215 495          # x,y-tグラフ
+xt=$(window "y-t")
+shot 12_xt_graph "$xt"
+click_control "$xt" 600 7800 1335 495    # 最小２乗法
+shot 13_least_squares "$xt"
+click_control "$xt" 8400 7800 1095 495   # 表（データ）
+table=$(other_window "$main" "$xt")
+shot 14_table "$table"
+click_control "$table" 840 3000 1335 495 0 1   # 保存
+save=$(other_window "$main" "$xt" "$table")
+xdotool type --delay 20 "ボール投げ"
+shot 15_save "$save"
+xdotool key Return
+sleep 1
+[ -s "$clips/ボール投げ.csv" ] || { echo "the table was not saved" >&2; exit 1; }
+click_control "$table" 2640 3000 1335 495      # 閉じる
+click_control "$xt" 9720 7800 1095 495         # 閉じる
+main_control 6840 6600 1215 495          # v-tグラフ
+vt=$(window "^v-t")
+click_control "$vt" 600 7800 1335 495    # 最小２乗法
+shot 16_vt_graph "$vt"
+stop
+
+# --- Kelmaro, started with the clip named.
+start kelmaro "$clips/ball_throw.avi"
+shot 17_kelmaro "$main"
+stop
+
+# --- A file that is not a video, named at start.
+printf 'not a video\n' >"$clips/メモ.avi"
+start kinvora "$clips/メモ.avi"
+message=$(other_window "$main")
+shot 18_error "$main" "$message"
+stop
