@@ -5,6 +5,7 @@
 #include <random>
 
 #include "bench/bench_clips.h"
+#include "bench/process_usage.h"
 #include "mediaservice/clip_session.h"
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/picture_box.h"
@@ -34,15 +35,21 @@ double median(std::vector<double> values) {
 
 }  // namespace
 
-ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets) {
-    ServiceTimings t;
+double measure_open(const std::string& path, int times) {
     Timed s;
     std::vector<double> opens;
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < times; ++k) {
         opens.push_back(s.run(open_command(path)));
         s.run("close v");
     }
-    t.open_ms = median(opens);
+    return median(opens);
+}
+
+ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets,
+                               int keyframe) {
+    ServiceTimings t;
+    t.open_ms = measure_open(path, 5);
+    Timed s;
 
     s.run(open_command(path));
     const int steps = 100;
@@ -72,6 +79,9 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
 
     // Each seek comes after one to the far side of the clip, so that its frame is not cached.
     const int length = std::stoi(s.run("status v length") >= 0 ? s.reply : "1");
+    s.run("seek v to " + std::to_string((keyframe + length / 2) % length));
+    s.run("seek v to " + std::to_string(keyframe));
+    t.back_over_key_ms = s.run("step v reverse");
     for (int target : seek_targets) {
         s.run("seek v to " + std::to_string((target + length / 2) % length));
         t.seek_ms.push_back(s.run("seek v to " + std::to_string(target)));
@@ -80,19 +90,22 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
     return t;
 }
 
-double measure_play(const std::string& path, int frames) {
+PlayFigures measure_play(const std::string& path, int frames) {
     Timed s;
     s.run(open_command(path));
     const ClipSession* clip = s.service.session("v");
     const long shown_before = clip->frames_shown();
+    const double cpu_before = cpu_ms();
     s.run("play v");
     while (clip->position() < frames && clip->playing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     s.run("pause v");
-    const double share =
-        double(clip->frames_shown() - shown_before) / std::max(1, clip->position());
+    const long shown = clip->frames_shown() - shown_before;
+    PlayFigures figures;
+    figures.shown = double(shown) / std::max(1, clip->position());
+    figures.cpu_ms = (cpu_ms() - cpu_before) / std::max(1L, shown);
     s.run("close v");
-    return share;
+    return figures;
 }
 
 std::vector<double> measure_cache_growth(const std::string& path, int steps) {

@@ -1,6 +1,7 @@
 #include "mediaservice/clip_session.h"
 
 #include <QRegion>
+#include <QThread>
 
 #include <algorithm>
 #include <cmath>
@@ -51,9 +52,18 @@ MediaError ClipSession::step(int delta) {
 
 void ClipSession::play() {
     if (playing() || position_ >= length() - 1) return;
+    decoder_->set_threads(std::max(2, QThread::idealThreadCount()));
+    // The first frame to come is decoded before the clock starts, so that the time a change of
+    // threads takes is not counted against the frames due.
+    decoder_->frame(position_ + 1);
     play_from_ = position_;
     clock_.start();
     timer_.start();
+}
+
+void ClipSession::pause() {
+    timer_.stop();
+    decoder_->set_threads(1);
 }
 
 void ClipSession::tick() {

@@ -35,8 +35,9 @@ class ClipSession : public QObject {
     MediaError seek(std::int64_t frame);
     // One frame on or back; at either end nothing moves and it succeeds.
     MediaError step(int delta);
+    // Plays on several decoding threads; pausing goes back to one for the steps that follow.
     void play();
-    void pause() { timer_.stop(); }
+    void pause();
     void set_destination(const QRect& rect);
     // Paints the current frame, scaled to the destination size, into the box's drawing area.
     MediaError paint_into(QObject* surface);
