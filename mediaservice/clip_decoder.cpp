@@ -141,7 +141,8 @@ void ClipDecoder::drop_unfinished_tail() {
     offered_ = 1;
 }
 
-AvCodecContextPtr ClipDecoder::open_codec(int threads) const {
+AvCodecContextPtr ClipDecoder::open_codec(int threads) {
+    ++decoder_opens_;
     const AVCodecParameters* par = format_->streams[stream_]->codecpar;
     const AVCodec* codec = avcodec_find_decoder(par->codec_id);
     AvCodecContextPtr context(codec ? avcodec_alloc_context3(codec) : nullptr);
@@ -161,12 +162,15 @@ void ClipDecoder::set_threads(int count) {
 }
 
 bool ClipDecoder::change_threads() {
-    if (wanted_threads_ == codec_->thread_count) return false;
+    // Compared with the count asked for: a codec without threads opens with one whatever it
+    // is asked, and would otherwise be opened anew at every keyframe.
+    if (wanted_threads_ == asked_threads_) return false;
     AvCodecContextPtr changed = open_codec(wanted_threads_);
     if (!changed) {
-        wanted_threads_ = codec_->thread_count;
+        wanted_threads_ = asked_threads_;
         return false;
     }
+    asked_threads_ = wanted_threads_;
     // The frame held stays valid: it holds a reference to its buffer.
     codec_ = std::move(changed);
     next_number_ = -1;

@@ -42,6 +42,8 @@ class ClipDecoder {
     // are the same either way.
     void set_threads(int count);
     int threads() const { return codec_->thread_count; }
+    // How often a decoder was opened for the clip (each change of threads opens one).
+    int decoder_opens() const { return decoder_opens_; }
     // Whether frames are counted on the clip's timeline, dropped frames included.
     bool counts_dropped_frames() const { return timeline_; }
 
@@ -53,7 +55,7 @@ class ClipDecoder {
     void drop_unfinished_tail();
     bool seek_to_keyframe(int keyframe);
     // A decoder for the clip's stream with `threads` threads, or null.
-    AvCodecContextPtr open_codec(int threads) const;
+    AvCodecContextPtr open_codec(int threads);
     // Changes to the wanted thread count if that is due; true when it did (and so starts anew).
     bool change_threads();
     bool decode_until(int number);
@@ -88,5 +90,7 @@ class ClipDecoder {
     int packets_fed_ = 0;               // packets read since the seek
     bool input_done_ = false;
     int wanted_threads_ = 1;
+    int asked_threads_ = 1;  // the thread count the decoder was opened with
+    int decoder_opens_ = 0;
     std::map<int, int> first_output_;  // keyframe packet -> number of the first frame out
 };

@@ -150,6 +150,7 @@ TEST_P(FrameAccuracy, PlaysOnSeveralThreadsThenStepsExactlyOverTheNextKeyframe) 
     const int length = d.length();
     d.must("seek v to " + std::to_string(length / 3));
     const ClipSession* clip = d.service.session("v");
+    const int opens_before = clip->decoder().decoder_opens();
     d.must("play v window");
     int most_threads = clip->decoder().threads();
     while (d.position() < std::min(length / 3 + 16, length - 1) && clip->playing()) {
@@ -175,6 +176,8 @@ TEST_P(FrameAccuracy, PlaysOnSeveralThreadsThenStepsExactlyOverTheNextKeyframe) 
     EXPECT_EQ(d.painted_number(), d.position());
     d.must("seek v to 0");
     EXPECT_EQ(clip->decoder().threads(), 1);
+    // Once for playing and once back for stepping, not at every keyframe.
+    EXPECT_LE(clip->decoder().decoder_opens() - opens_before, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Codecs, FrameAccuracy, ::testing::ValuesIn(cases()),
