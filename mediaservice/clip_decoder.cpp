@@ -36,11 +36,12 @@ std::string codec_name(const AVCodecParameters* par) {
     return name + " (" + tag + ")";
 }
 
-// The frame cache's budget: 256 MB up to 1920 x 1080, twice that for larger pictures. Within
-// it the cache keeps up to two keyframe intervals, so that the frames of the interval just
-// left are still at hand when a step back crosses into the one before it (and an open group's
-// frames before its keyframe, which need the interval before, come along); of longer
-// intervals, as many frames as the budget holds.
+// The most frames kept for steps back: two keyframe intervals, so that the frames of the
+// interval just left are still at hand when a step back crosses into the one before it (and
+// an open group's frames before its keyframe, which need the interval before, come along).
+constexpr int kMostCachedFrames = 40;
+
+// The frame cache's budget: 256 MB up to 1920 x 1080, twice that for larger pictures.
 std::size_t cache_bytes(QSize size) {
     constexpr std::size_t kMegabyte = 1u << 20;
     return size.width() * size.height() <= 1920 * 1080 ? 256 * kMegabyte : 512 * kMegabyte;
@@ -115,7 +116,7 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
     offered_ = index_.count();
-    cache_.set_limits(cache_bytes(size()), 2 * longest_interval(index_) + 4);
+    cache_.set_limits(cache_bytes(size()), std::min(kMostCachedFrames, 2 * longest_interval(index_) + 4));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
     if (index_.cut && reorders) drop_unfinished_tail();
