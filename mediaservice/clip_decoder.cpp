@@ -289,8 +289,9 @@ const AVFrame* ClipDecoder::frame(int number) {
 
 const AVFrame* ClipDecoder::packet_frame(int number) {
     if (number < 0 || number >= offered_) return nullptr;
+    // The frame just decoded is at hand without waiting for its copy to be made.
+    if (number == held_number_) return just_decoded();
     if (const AVFrame* cached = cache_.find(number)) return cached;
-    if (number == held_number_) return output_.get();
     int keyframe = index_.keyframe_before(number);
     // Carry on from where the decoder is when that is no longer than starting at the keyframe,
     // unless the thread count is to change and the decoder has come to a keyframe: starting
