@@ -2,26 +2,23 @@
 // ruler units, the frame interval is 1/30 s, and there is no calibration and no table.
 #include <QApplication>
 
-#include "graphs/graph_settings.h"
-#include "graphs/graph_windows.h"
+#include "editions/kelmaro_edition.h"
 #include "mainwindow/form1.h"
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/app_setup.h"
-#include "platform/desktop.h"
+#include "platform/qt_translation.h"
 #include "video/video_device.h"
 
 int main(int argc, char** argv) {
     prepare_application_environment();
     QApplication app(argc, argv);
     install_font_substitutions();
-    set_program_name(QStringLiteral("Kelmaro"));
-    set_program_edition(Edition::Kelmaro);
-    use_graph_settings(kelmaro_graph_settings());
+    install_qt_japanese();
+    choose_kelmaro_edition();
     FfmpegMediaService service;
     set_video_service(&service);
     Form1& main_window = form1().get();
-    main_window.open_vt_graph = [] { show_vt_graph(); };
-    main_window.open_st_graph = [] { show_st_graph(); };
+    wire_kelmaro_windows(main_window);
     main_window.show();
     const int rc = QApplication::exec();
     set_video_service(nullptr);

@@ -6,12 +6,14 @@
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/app_setup.h"
 #include "platform/desktop.h"
+#include "platform/qt_translation.h"
 #include "video/video_device.h"
 
 int main(int argc, char** argv) {
     prepare_application_environment();
     QApplication app(argc, argv);
     install_font_substitutions();
+    install_qt_japanese();
     set_program_name(QStringLiteral("Kinvora"));
     FfmpegMediaService service;
     set_video_service(&service);

@@ -1,7 +1,7 @@
 #include "graphs/form2.h"
 
-#include "graphs/graph_data.h"
 #include "platform/palette.h"
+#include "state/analysis.h"
 #include "state/analysis_state.h"
 
 std::function<void()> Form2::on_table_button;
@@ -13,10 +13,10 @@ Form2::Form2() : GraphWindow(graph_settings().vt_layout, graph_settings().vt_axi
 void Form2::Zahyo_vt() { draw_frame_now(); }
 
 void Form2::Graph_vt() {
-    if (settings().positions_from_scale) compute_positions();
-    compute_velocities(frame_time());
-    const AnalysisState& s = state();
-    const int intervals = mark_total() - 1;
+    AnalysisState& s = state();
+    if (settings().positions_from_scale) compute_positions(s);
+    compute_velocities(s, frame_time());
+    const int intervals = mark_total(s) - 1;
     fit_horizontally_to(intervals >= 1 ? s.vel_time[intervals] : 0.0);
     Zahyo_vt();
     plot_y_then_x(s.vel_time.data(), s.vel_y.data(), s.vel_x.data(), intervals);

@@ -1,10 +1,10 @@
 #include "graphs/form3.h"
 
 #include "graphs/form2.h"
-#include "graphs/graph_data.h"
 #include "graphs/graph_windows.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
+#include "state/analysis.h"
 #include "state/analysis_state.h"
 
 std::function<void()> Form3::on_table_button;
@@ -16,16 +16,16 @@ Form3::Form3() : GraphWindow(graph_settings().st_layout, graph_settings().st_axi
 void Form3::Zahyo_st() { draw_frame_now(); }
 
 void Form3::Graph_st() {
-    if (settings().positions_from_scale) compute_positions();
-    compute_mark_times(frame_time());
-    const AnalysisState& s = state();
-    const int marks = mark_total();
+    AnalysisState& s = state();
+    if (settings().positions_from_scale) compute_positions(s);
+    compute_mark_times(s, frame_time());
+    const int marks = mark_total(s);
     fit_horizontally_to(marks >= 1 ? s.mark_time[marks] : 0.0);
     Zahyo_st();
     plot_y_then_x(s.mark_time.data(), s.pos_y.data(), s.pos_x.data(), marks);
 }
 
-void Form3::prepare_fit_samples() { compute_velocities(frame_time()); }
+void Form3::prepare_fit_samples() { compute_velocities(state(), frame_time()); }
 
 void Form3::Graph_saisyo() {
     if (settings().fit_touches_vt_window) {

@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "graphs/acceleration_text.h"
-#include "graphs/graph_data.h"
 #include "graphs/graph_frame.h"
 #include "graphs/graph_mapping.h"
 #include "platform/program_activation.h"
@@ -14,6 +13,7 @@
 #include "platform/palette.h"
 #include "platform/picture_box.h"
 #include "platform/twips.h"
+#include "state/analysis.h"
 #include "state/analysis_state.h"
 
 namespace {
@@ -160,7 +160,7 @@ void GraphWindow::Cmd_least_squares_Click() {
     Saisyo_shown = true;
     prepare_fit_samples();
     const AnalysisState& s = state();
-    const int samples = mark_total() - 1;
+    const int samples = mark_total(state()) - 1;
     const LineFit fx = fit_line(s.vel_time.data(), s.vel_x.data(), samples);
     Saisyo_ax = fx.a;
     Saisyo_bx = fx.b;

@@ -43,7 +43,10 @@ void increment(std::string& n) {
             return;
         }
     }
-    n.insert(n.begin(), '1');
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on an insert at the front.
+    std::string carried(1, '1');
+    carried += n;
+    n = std::move(carried);
 }
 
 // round(|value| * 10^decimals), halves away from zero, as digits.
@@ -55,7 +58,7 @@ std::string scaled_rounded(const Digits& d, int decimals) {
         n = d.digits + std::string(static_cast<std::size_t>(kept) - d.digits.size(), '0');
     } else {
         n = d.digits.substr(0, static_cast<std::size_t>(kept));
-        if (n.empty()) n = "0";
+        if (n.empty()) n.push_back('0');
         if (d.digits[static_cast<std::size_t>(kept)] >= '5') increment(n);
     }
     const auto first = n.find_first_not_of('0');
@@ -86,7 +89,7 @@ QString format_digits(double value, std::string_view pattern, int sig) {
     std::string out;
     if (value < 0 && n != "0") out.push_back('-');
     out += int_part;
-    if (decimals > 0) out += "." + frac;
+    if (decimals > 0) out.append(1, '.').append(frac);
     return QString::fromStdString(out);
 }
 
@@ -99,7 +102,7 @@ std::string general_text(float value) {
     std::string out = value < 0 ? "-" : "";
     if (d.exp < -4 || d.exp >= 7) {
         out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
+        if (digits.size() > 1) out.append(1, '.').append(digits, 1);
         char e[24];
         std::snprintf(e, sizeof e, "E%c%02d", d.exp < 0 ? '-' : '+', std::abs(d.exp));
         return out + e;

@@ -355,6 +355,11 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
     if (event->modifiers() & Qt::ControlModifier) shift |= 2;
     if (event->modifiers() & Qt::AltModifier) shift |= 4;
     const QPointF at = event->position() - QPointF(kBorder, kBorder);
+    // The border is no part of the picture: a press on it is not a press in the box.
+    if (at.x() < 0 || at.y() < 0 || at.x() >= image_.width() || at.y() >= image_.height()) {
+        event->ignore();
+        return;
+    }
     const double sx = image_.width() == 0 ? 0 : scale_w_ / image_.width();
     const double sy = image_.height() == 0 ? 0 : scale_h_ / image_.height();
     emit mouse_down(button, shift, static_cast<float>(scale_left_ + at.x() * sx),

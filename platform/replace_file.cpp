@@ -21,11 +21,15 @@ QString system_error(const char* step) {
 }
 
 // The temporary file: removed when it goes out of scope unless it took the target's place.
+// It sits in the target's folder (a rename does not cross file systems) under a short name of
+// its own, so that any target name that fits the file system has a temporary that fits too.
 class TempFile {
   public:
     explicit TempFile(const QByteArray& target) {
+        const qsizetype slash = target.lastIndexOf('/');
+        const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            name_ = target + ".kvtmp" + QByteArray::number(getpid()) + "_" +
+            name_ = folder + ".kvtmp" + QByteArray::number(getpid()) + "_" +
                     QByteArray::number(attempt);
             // 0666 as for any new file: the user's umask decides.
             fd_ = open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

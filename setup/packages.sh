@@ -1,6 +1,6 @@
 # Debian packages the build, the tests and the program need. Sourced by the two run scripts.
 KV_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libavformat-dev libavcodec-dev \
-libswscale-dev libavutil-dev libgtest-dev fonts-ipafont-gothic"
+libswscale-dev libavutil-dev libgtest-dev fonts-ipafont-gothic qt6-translations-l10n"
 
 # Installs whatever of the given packages is missing (as root, or through sudo).
 kv_install_missing() {
@@ -16,8 +16,12 @@ kv_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-# Configures (once) and builds the whole project in ./build.
+# Configures (once, or again when KV_CMAKE_ARGS gives settings such as -DKV_WERROR=ON) and
+# builds the whole project in ./build.
 kv_build() {
-    [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    if [ ! -f build/build.ninja ] || [ -n "${KV_CMAKE_ARGS:-}" ]; then
+        # shellcheck disable=SC2086  # the settings are separate words
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KV_CMAKE_ARGS:-}
+    fi
     cmake --build build -j"$(nproc)"
 }

@@ -14,7 +14,7 @@ CsvSaveOutcome fail(QString* error, const QString& why) {
 }  // namespace
 
 CsvSaveOutcome save_table_csv(const QString& filter, const CsvHeader& header,
-                              const std::vector<TableRow>& rows, QString* error) {
+                              const TableRowsNow& rows, QString* error) {
     const auto path = desktop().save_file({filter, QString(), QStringLiteral("csv")});
     if (!path) return CsvSaveOutcome::Cancelled;
 
@@ -27,6 +27,6 @@ CsvSaveOutcome save_table_csv(const QString& filter, const CsvHeader& header,
     }
 
     QString why;
-    if (!write_cp932_lines(*path, csv_lines(header, rows), &why)) return fail(error, why);
+    if (!write_cp932_lines(*path, csv_lines(header, rows()), &why)) return fail(error, why);
     return CsvSaveOutcome::Saved;
 }

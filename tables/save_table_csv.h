@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "tables/csv_table.h"
@@ -10,6 +11,8 @@ enum class CsvSaveOutcome { Saved, Cancelled, KeptExisting, Failed };
 // The save procedure of both table windows: the save dialog (the given filter, no initial
 // name, default extension csv), the overwrite question when the chosen file exists, then the
 // file. Cancel and No write and delete nothing. A failure beeps, shows no message and leaves
-// an existing file as it was; `error` (optional) then says why, for diagnosis.
+// an existing file as it was; `error` (optional) then says why, for diagnosis. `rows` is called
+// once the file is chosen, right before writing, so the file holds the data of that moment.
+using TableRowsNow = std::function<std::vector<TableRow>()>;
 CsvSaveOutcome save_table_csv(const QString& filter, const CsvHeader& header,
-                              const std::vector<TableRow>& rows, QString* error = nullptr);
+                              const TableRowsNow& rows, QString* error = nullptr);

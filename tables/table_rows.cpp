@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "state/analysis.h"
+
 namespace {
 // Rows 1 .. last of three arrays; a count outside the arrays' room is held to it, so a
 // damaged count can never read past index 100.
@@ -18,10 +20,14 @@ std::vector<TableRow> rows_of(const Array101<float>& t, const Array101<float>& a
 }
 }  // namespace
 
-std::vector<TableRow> xt_rows(const AnalysisState& s) {
+std::vector<TableRow> xt_rows(AnalysisState& s) {
+    compute_positions(s);
+    compute_mark_times(s, s.frame_time);
     return rows_of(s.mark_time, s.pos_x, s.pos_y, s.mark_count);
 }
 
-std::vector<TableRow> vt_rows(const AnalysisState& s) {
+std::vector<TableRow> vt_rows(AnalysisState& s) {
+    compute_positions(s);
+    compute_velocities(s, s.frame_time);
     return rows_of(s.vel_time, s.vel_x, s.vel_y, s.mark_count - 1);
 }

@@ -21,11 +21,11 @@ struct TableWindowLayout {
     GridHeader grid_header;
     QString csv_filter;
     CsvHeader csv_header;
-    std::vector<TableRow> (*rows)(const AnalysisState&);
+    std::vector<TableRow> (*rows)(AnalysisState&);
 };
 
-// A table window: a snapshot grid filled once at load, a save button that writes the analysis
-// state as it is at that moment, and a close button that unloads the window.
+// A table window: a snapshot grid filled once at load, a save button that writes the data
+// derived from the analysis state as it is at that moment, and a close button that unloads the window.
 class TableWindow : public QWidget {
     Q_OBJECT
   public:

@@ -109,7 +109,9 @@ void Form1::Cmd_makimodoshi_Click() { send("seek avfile to " + signed_blank(0));
 
 void Form1::HScroll1_Scroll() {
     Timer1->stop();
-    send("seek avfile to " + signed_blank(HScroll1->value()));
+    // During a drag the bar announces the thumb's new place before its value follows it, so
+    // the thumb's place, not the value, is the frame the user points at.
+    send("seek avfile to " + signed_blank(HScroll1->sliderPosition()));
     Timer1->start();
 }
 

@@ -72,7 +72,19 @@ TEST_F(Form1Test, ControlsStartInPlaceWithTheirTextsAndOnlyTheAxisButtonsEnabled
     EXPECT_EQ(menu, (QStringList{"ﾌｧｲﾙ（&F）", "開く(&O)", "閉じる(&C)", "終了(&X)"}));
 }
 
+// The start resets what an earlier window left in the analysis state.
 TEST_F(Form1Test, StartValues) {
+    f.reset();
+    AnalysisState& s = state();
+    s.frame_time = 1.0f / 15.0f;
+    s.frame_time_label = "1/15秒";
+    s.mark_count = 7;
+    s.calib_clicks = 3;
+    s.calib_mode = true;
+    f = std::make_unique<Form1>();
+    EXPECT_EQ(s.mark_count, 0);
+    EXPECT_EQ(s.calib_clicks, 0);
+    EXPECT_FALSE(s.calib_mode);
     EXPECT_TRUE(f->Option1->isChecked());
     EXPECT_FALSE(f->Option2->isChecked());
     EXPECT_FALSE(f->Timer1->isActive());

@@ -1,5 +1,6 @@
 // The marking click and the length calibration with its dialog.
 #include <QLabel>
+#include <QTest>
 #include <functional>
 
 #include "tests/support/form1_fixture.h"
@@ -26,6 +27,31 @@ TEST_F(Marking, AMarkStepsInsideThePacedWaitThenShowsTheFrame) {
     // XOR on the white strip: bright white shows black, light yellow shows light blue.
     EXPECT_EQ(strip(98, 253), kBlackRgb);
     EXPECT_EQ(strip(332, 37), rgb(pal::kLightBlue));
+}
+
+// Mouse clicks on the picture box: a click on its 2-pixel border is outside the picture and
+// records nothing; the drawing area runs from widget pixel 2 to 317.
+TEST_F(Marking, ClicksOnTheBoxBorderAreNoMarks) {
+    f->show();
+    const struct {
+        QPoint pixel;
+        const char* x;  // the position shown, or nullptr for no mark
+        const char* y;
+    } clicks[] = {{{1, 0}, nullptr, nullptr},   {{0, 120}, nullptr, nullptr},
+                  {{318, 120}, nullptr, nullptr}, {{150, 238}, nullptr, nullptr},
+                  {{2, 2}, "7.90", "5.90"},       {{278, 198}, "1.00", "1.00"},
+                  {{317, 237}, "0.03", "0.03"}};
+    int marks = 0;
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(testing::Message() << c.pixel.x() << ", " << c.pixel.y());
+        f->Text1->clear();
+        f->Text2->clear();
+        QTest::mouseClick(f->Picture3, Qt::LeftButton, {}, c.pixel);
+        if (c.x) ++marks;
+        EXPECT_EQ(state().mark_count, marks);
+        EXPECT_EQ(f->Text1->text(), QString::fromLatin1(c.x ? c.x : ""));
+        EXPECT_EQ(f->Text2->text(), QString::fromLatin1(c.y ? c.y : ""));
+    }
 }
 
 TEST_F(Marking, PositionsFollowTheAxisDirectionsWithAnyButton) {

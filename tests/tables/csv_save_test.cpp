@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <limits>
+#include <optional>
 
 #include "tables/csv_table.h"
 #include "tables/save_table_csv.h"
@@ -14,7 +16,9 @@ namespace {
 
 const QString kFilter = QStringLiteral("x,y-tデータ(*.csv)|*.csv");
 const CsvHeader kHeader{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-const std::vector<TableRow> kRows{{0.0f, 0.5f, -0.25f}, {2.0f, 1.5f, 0.000015f}};
+const TableRowsNow kRows = [] {
+    return std::vector<TableRow>{{0.0f, 0.5f, -0.25f}, {2.0f, 1.5f, 0.000015f}};
+};
 const std::string kRowsFile =
     "\"a\",\"b\",\"c\"\r\n\" 0\",\" .5\",\"-.25\"\r\n\" 2\",\" 1.5\",\" 1.5E-05\"\r\n";
 const std::string kOldFile = "old contents that must survive a failed save\r\n";
@@ -112,6 +116,52 @@ TEST_F(CsvSave, AFolderThatCannotBeWrittenBeepsAndKeepsTheOldFile) {
     EXPECT_EQ(desk.beeps, 1);
     EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kOldFile);
     EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")});
+}
+
+// Names near the file system's limit of 255 bytes (a Japanese character takes 3) and a link
+// whose file cannot be rewritten: a name that fits is saved, one that does not fails, and a
+// failure leaves the old file and the link as they were, with no temporary anywhere.
+TEST_F(CsvSave, LongNamesAndLinkedFiles) {
+    const auto japanese = [](int n) { return QString(n, QChar(0x8868)) + QStringLiteral(".csv"); };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    write_bytes(path_in_dir("sub/real.csv"), kOldFile);
+    ASSERT_TRUE(QFile::link(path_in_dir("sub/real.csv"), path_in_dir("link.csv")));
+    const struct {
+        QString chosen;
+        long size_limit;  // bytes a file may grow to; -1: no limit
+        CsvSaveOutcome outcome;
+        QString check;    // the file to read afterwards
+        std::string bytes;
+    } cases[] = {
+        {japanese(81), -1, CsvSaveOutcome::Saved, japanese(81), kRowsFile},
+        {japanese(83), -1, CsvSaveOutcome::Saved, japanese(83), kRowsFile},   // 253 bytes
+        {japanese(84), -1, CsvSaveOutcome::Failed, japanese(84), "<unreadable>"},
+        {QStringLiteral("link.csv"), 16, CsvSaveOutcome::Failed, QStringLiteral("sub/real.csv"),
+         kOldFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen.size());
+        desk.save_answers.push_back(path_in_dir(c.chosen));
+        desk.yes_no_answers.push_back(true);
+        CsvSaveOutcome outcome;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.size_limit >= 0) limit.emplace(static_cast<rlim_t>(c.size_limit));
+            outcome = save_table_csv(kFilter, kHeader, kRows);
+        }
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(read_bytes(path_in_dir(c.check)), c.bytes);
+    }
+    EXPECT_EQ(desk.beeps, 2);
+    EXPECT_TRUE(QFileInfo(path_in_dir("link.csv")).isSymLink());
+    QStringList expected{japanese(81), japanese(83), QStringLiteral("link.csv"),
+                         QStringLiteral("sub")};
+    expected.sort();
+    QStringList entries = dir_entries();
+    entries.sort();
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(QDir(path_in_dir("sub")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("real.csv")});
 }
 
 TEST_F(CsvSave, AFolderThatDoesNotExistBeepsAndCreatesNothing) {

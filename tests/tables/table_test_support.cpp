@@ -19,14 +19,17 @@ QStringList TableTest::dir_entries() const {
     return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-void set_marks(int n, float time_step, float x_step, float y_step) {
+void set_marks(int n, float frame_time, float x_step, float y_step, std::int16_t frames) {
     AnalysisState& s = state();
     s.mark_count = static_cast<std::int16_t>(n);
+    s.frame_time = frame_time;
+    s.scale_m_per_unit = 1.0f;
+    s.mark_step[0] = 0;
     for (int i = 1; i <= n; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        s.mark_time[k] = time_step * static_cast<float>(i - 1);
-        s.pos_x[k] = x_step * static_cast<float>(i);
-        s.pos_y[k] = y_step * static_cast<float>(i);
+        s.unit_x[k] = x_step * static_cast<float>(i);
+        s.unit_y[k] = y_step * static_cast<float>(i);
+        if (i < n) s.mark_step[k] = frames;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <string>
 
 #include "platform/scripted_desktop.h"
@@ -24,8 +25,9 @@ class TableTest : public ::testing::Test {
     ScopedDesktop scoped_{desk};
 };
 
-// Marks 1 .. n with the given times and positions (index 0 unused).
-void set_marks(int n, float time_step, float x_step, float y_step);
+// Marks 1 .. n as the main window records them: mark i at (x_step·i, y_step·i) ruler units,
+// one metre a unit, `frames` frame intervals of `frame_time` after the mark before.
+void set_marks(int n, float frame_time, float x_step, float y_step, std::int16_t frames = 1);
 
 std::string read_bytes(const QString& path);
 void write_bytes(const QString& path, const std::string& bytes);

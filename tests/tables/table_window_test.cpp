@@ -34,16 +34,8 @@ QStringList row(const char* a, const char* b, const char* c) {
 const std::string kXtHeaderLine = "\"\x8e\x9e\x8a\xd4[s]\",\"\x82\x98[m]\",\"\x82\x99[m]\"\r\n";
 const std::string kVtHeaderLine = "\"\x8e\x9e\x8a\xd4[s]\",\"Vx[m]\",\"Vy[m]\"\r\n";
 
-void set_intervals(int marks) {
-    AnalysisState& s = state();
-    s.mark_count = static_cast<std::int16_t>(marks);
-    for (int i = 1; i < marks; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        s.vel_time[k] = (2.0f * static_cast<float>(i) - 1.0f) / 30.0f;
-        s.vel_x[k] = -1.5f;
-        s.vel_y[k] = 0.25f * static_cast<float>(i);
-    }
-}
+// Marks two frames of 1/8 s apart, moving -1.5 m/s in x and 0.5 m/s in y.
+void set_intervals(int marks) { set_marks(marks, 0.125f, -0.375f, 0.125f, 2); }
 
 TEST_F(TableWindows, XtTableLoadsItsControlsAndSnapshot) {
     set_marks(2, 1.0f / 30.0f, 0.5f, -1.25f);
@@ -76,8 +68,8 @@ TEST_F(TableWindows, VtTableShowsIntervalsWithItsOwnHeader) {
     const QTableWidget* g = f.MSFlexGrid1;
     EXPECT_EQ(grid_row_count(g), 50);
     EXPECT_EQ(grid_row(g, 0), row(" t[s] ", " Vx[m/s] ", " Vy[m/s] "));
-    EXPECT_EQ(grid_row(g, 1), row("0.033", "-1.500", "0.250"));
-    EXPECT_EQ(grid_row(g, 2), row("0.100", "-1.500", "0.500"));
+    EXPECT_EQ(grid_row(g, 1), row("0.125", "-1.500", "0.500"));
+    EXPECT_EQ(grid_row(g, 2), row("0.375", "-1.500", "0.500"));
     EXPECT_EQ(grid_row(g, 3), row("", "", ""));
 }
 
@@ -137,13 +129,16 @@ TEST_F(TableWindows, SaveWritesTheExactFile) {
              "\" .2\",\" 1.5\",\"-3.75\"\r\n"},
         {"vt, one mark", 1, true, kVtHeaderLine},
         {"vt, three marks", 3, true,
-         kVtHeaderLine + "\" .03333334\",\"-1.5\",\" .25\"\r\n" + "\" .1\",\"-1.5\",\" .5\"\r\n"},
+         kVtHeaderLine + "\" .125\",\"-1.5\",\" .5\"\r\n" + "\" .375\",\"-1.5\",\" .5\"\r\n"},
     };
     for (const SaveCase& c : cases) {
         SCOPED_TRACE(c.name);
         state() = AnalysisState{};
-        set_marks(c.marks, 0.1f, 0.5f, -1.25f);
-        set_intervals(c.marks);
+        if (c.vt) {
+            set_intervals(c.marks);
+        } else {
+            set_marks(c.marks, 0.1f, 0.5f, -1.25f);
+        }
         const QString path = path_in_dir(QString::fromUtf8(c.name) + ".csv");
         desk.save_answers.push_back(path);
         TableWindow& w = c.vt ? static_cast<TableWindow&>(form6().get()) : form5().get();
@@ -160,7 +155,6 @@ TEST_F(TableWindows, SaveWritesTheExactFile) {
 
 TEST_F(TableWindows, AHundredMarksGiveAHundredLines) {
     set_marks(100, 0.125f, 0.5f, -1.25f);
-    set_intervals(100);
     const std::pair<TableWindow*, int> tables[] = {{&form5().get(), 100}, {&form6().get(), 99}};
     for (const auto& [w, lines] : tables) {
         desk.save_answers.push_back(path_in_dir(QString::number(lines) + ".csv"));
@@ -201,7 +195,7 @@ TEST_F(TableWindows, CloseUnloadsAndTheNextOpeningFillsAfresh) {
 
     set_intervals(3);
     show_vt_table();
-    EXPECT_EQ(grid_row(form6()->MSFlexGrid1, 2), row("0.100", "-1.500", "0.500"));
+    EXPECT_EQ(grid_row(form6()->MSFlexGrid1, 2), row("0.375", "-1.500", "0.500"));
     form6()->close();  // the close box
     EXPECT_FALSE(form6().loaded());
 }
