@@ -30,16 +30,39 @@ QImage scene(int frame, int width, int height) {
 
 }  // namespace
 
-std::string make_bench_clip(BenchClip& clip, const std::string& folder) {
+namespace {
+
+std::string write_once(BenchClip& clip, const std::string& folder, const PictureSource& picture) {
+    const ClipFormat& f = clip.format;
     std::filesystem::create_directories(folder);
-    clip.path = folder + "/" + clip.format.encoder + "_" + std::to_string(clip.format.width) + "x" +
-                std::to_string(clip.format.height) + "_" + std::to_string(clip.format.frames) + ".avi";
+    clip.path = folder + "/" + f.encoder + "_" + std::to_string(f.width) + "x" +
+                std::to_string(f.height) + "_" + std::to_string(f.frames) +
+                (f.rate_num == 30 && f.rate_den == 1 ? "" : "_" + std::to_string(f.rate_num) + "fps") +
+                ".avi";
     if (std::filesystem::exists(clip.path)) return "";
     const std::string partial = clip.path + ".part";
-    std::string error = write_clip(
-        partial, clip.format, [&](int k) { return scene(k, clip.format.width, clip.format.height); });
+    std::string error = write_clip(partial, f, picture);
     if (error.empty()) std::filesystem::rename(partial, clip.path);
     return error;
+}
+
+}  // namespace
+
+std::string make_bench_clip(BenchClip& clip, const std::string& folder) {
+    return write_once(clip, folder,
+                      [&](int k) { return scene(k, clip.format.width, clip.format.height); });
+}
+
+std::string make_two_hour_clip(BenchClip& clip, const std::string& folder) {
+    clip.label = "MPEG-4 1920x1080, two hours";
+    clip.format.encoder = "mpeg4";
+    clip.format.width = 1920;
+    clip.format.height = 1080;
+    clip.format.frames = 2 * 3600 * 30;
+    clip.format.gop = 300;
+    clip.format.distinct_frames = clip.format.gop;
+    clip.format.quality = 20;
+    return write_once(clip, folder, [](int k) { return numbered_frame(k, 1920, 1080); });
 }
 
 double now_ms() {

@@ -13,5 +13,9 @@ struct BenchClip {
 // Writes the clip unless the folder already has it; returns an error text or "".
 std::string make_bench_clip(BenchClip& clip, const std::string& folder);
 
+// A two-hour 1920 x 1080 clip at 30 frames per second (MPEG-4, a keyframe every 10 s), made
+// cheaply by repeating its first keyframe group; returns an error text or "".
+std::string make_two_hour_clip(BenchClip& clip, const std::string& folder);
+
 // Milliseconds since an arbitrary start.
 double now_ms();

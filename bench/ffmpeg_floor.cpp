@@ -83,3 +83,13 @@ Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
     }
     return floor;
 }
+
+double measure_interval_floor(const std::string& path, int first, int frames) {
+    Plain plain(path);
+    const double t0 = now_ms();
+    av_seek_frame(plain.format.get(), plain.stream, first, AVSEEK_FLAG_BACKWARD);
+    for (int k = 0; k < frames && plain.next(); ++k) {
+    }
+    plain.picture.convert(plain.frame.get());
+    return now_ms() - t0;
+}

@@ -8,6 +8,7 @@
 
 #include "bench/bench_clips.h"
 #include "bench/ffmpeg_floor.h"
+#include "bench/process_usage.h"
 #include "bench/service_timings.h"
 #include "platform/app_setup.h"
 #include "tools/clip_writer.h"
@@ -18,6 +19,10 @@ extern "C" {
 
 namespace {
 
+struct Size {
+    int width, height, rate;
+};
+
 std::vector<BenchClip> clips(bool quick) {
     std::vector<BenchClip> all;
     const struct {
@@ -27,17 +32,21 @@ std::vector<BenchClip> clips(bool quick) {
         int gop;
     } codecs[] = {
         {"MJPEG", "mjpeg", 0, 1}, {"MPEG-4 B", "mpeg4", 2, 12}, {"H.264 B", "libx264", 3, 250}};
-    const QSize sizes[] = {{320, 240}, {1280, 720}, {1920, 1080}};
-    for (const auto& c : codecs) {
-        if (!have_encoder(c.encoder)) continue;
-        for (const QSize& size : sizes) {
-            if (quick && size.width() > 320) continue;
+    const Size sizes[] = {{320, 240, 30}, {1280, 720, 30}, {1920, 1080, 30}, {1920, 1080, 60},
+                          {3840, 2160, 30}};
+    for (const Size& size : sizes) {
+        for (const auto& c : codecs) {
+            if (!have_encoder(c.encoder) || (quick && size.width > 320)) continue;
+            // 60 frames per second is what cameras record H.264 at.
+            if (size.rate != 30 && std::string(c.encoder) != "libx264") continue;
             BenchClip clip;
-            clip.label = std::string(c.label) + " " + std::to_string(size.width()) + "x" +
-                         std::to_string(size.height());
+            clip.label = std::string(c.label) + " " + std::to_string(size.width) + "x" +
+                         std::to_string(size.height) +
+                         (size.rate == 30 ? "" : " " + std::to_string(size.rate) + "fps");
             clip.format.encoder = c.encoder;
-            clip.format.width = size.width();
-            clip.format.height = size.height();
+            clip.format.width = size.width;
+            clip.format.height = size.height;
+            clip.format.rate_num = size.rate;
             clip.format.frames = 300;
             clip.format.b_frames = c.b_frames;
             clip.format.gop = c.gop;
@@ -50,6 +59,9 @@ std::vector<BenchClip> clips(bool quick) {
 double mean(const std::vector<double>& v) {
     return v.empty() ? 0 : std::accumulate(v.begin(), v.end(), 0.0) / v.size();
 }
+
+// The last keyframe before the clip's last few frames.
+int late_keyframe(const ClipFormat& f) { return (f.frames - 10) / f.gop * f.gop; }
 
 }  // namespace
 
@@ -68,9 +80,10 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--only") && i + 1 < argc) only = argv[++i], cache_steps = 0;
     }
     std::printf(
-        "| clip | floor ms | step | reverse x30 | seek | update ms | open ms | cache MB |\n");
-    std::printf("|---|---|---|---|---|---|---|---|\n");
-    std::string h264_1080, any_720;
+        "| clip | floor ms | step | reverse x30 | back over key | seek | update ms | open ms | "
+        "cache MB | play shown | play CPU ms | peak RSS MB |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::string h264_1080;
     for (BenchClip& clip : clips(quick)) {
         if (!only.empty() && clip.label.find(only) == std::string::npos) continue;
         const std::string error = make_bench_clip(clip, folder);
@@ -81,29 +94,46 @@ int main(int argc, char** argv) {
         std::mt19937 random(42);
         std::vector<int> targets;
         for (int k = 0; k < 20; ++k) targets.push_back(1 + random() % 298);
+        const int keyframe = late_keyframe(clip.format);
         const Floor floor = measure_floor(clip.path, targets);
-        const ServiceTimings t = measure_service(clip.path, targets);
+        const double interval_ms =
+            measure_interval_floor(clip.path, keyframe - clip.format.gop, clip.format.gop);
+        const ServiceTimings t = measure_service(clip.path, targets, keyframe);
         std::vector<double> seek_ratio;
         for (size_t k = 0; k < targets.size(); ++k)
             seek_ratio.push_back(t.seek_ms[k] / std::max(1e-3, floor.from_keyframe_ms[k]));
-        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.0f |\n", clip.label.c_str(),
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.0f |", clip.label.c_str(),
                     floor.step_ms, t.step_ms / floor.step_ms, t.reverse_ms / floor.step_ms,
-                    mean(seek_ratio), t.update_ms, t.open_ms, t.cache_mb);
+                    t.back_over_key_ms / interval_ms, mean(seek_ratio),
+                    t.update_ms, t.open_ms, t.cache_mb);
+        // Playing is what the larger sizes are about; the small ones play with room to spare.
+        if (clip.format.height >= 1080) {
+            const PlayFigures play = measure_play(clip.path, 240);
+            std::printf(" %.1f%% | %.2f |", 100 * play.shown, play.cpu_ms);
+        } else {
+            std::printf(" | |");
+        }
+        std::printf(" %.0f |\n", peak_resident_mb());
         std::fflush(stdout);
-        if (clip.format.height == 1080 && clip.format.encoder == "libx264") h264_1080 = clip.path;
-        if (clip.format.height == 720 && any_720.empty()) any_720 = clip.path;
-        if (clip.format.height == 720 && clip.format.encoder == "libx264") any_720 = clip.path;
+        if (clip.format.height == 1080 && clip.format.rate_num == 30 &&
+            clip.format.encoder == "libx264")
+            h264_1080 = clip.path;
     }
-    if (!any_720.empty() && cache_steps > 0)
-        std::printf(
-            "\nplay at 1280x720 (H.264 when present): %.0f%% of the frames due were shown\n",
-            100 * measure_play(any_720, 150));
-    const std::string growth_clip = h264_1080.empty() ? any_720 : h264_1080;
-    if (!growth_clip.empty() && cache_steps > 0) {
-        std::printf("cache over %d random steps at %s, MB per thousand steps:", cache_steps,
-                    h264_1080.empty() ? "1280x720" : "1920x1080 H.264");
-        for (double mb : measure_cache_growth(growth_clip, cache_steps)) std::printf(" %.0f", mb);
+    if (!quick && only.empty()) {
+        BenchClip long_clip;
+        const std::string error = make_two_hour_clip(long_clip, folder);
+        if (error.empty())
+            std::printf("\nopen of a two-hour 1920x1080 clip (%d frames): %.0f ms\n",
+                        long_clip.format.frames, measure_open(long_clip.path));
+        else
+            std::printf("\ntwo-hour clip: cannot write: %s\n", error.c_str());
+    }
+    if (!h264_1080.empty() && cache_steps > 0) {
+        std::printf("cache over %d random steps at 1920x1080 H.264, MB per thousand steps:",
+                    cache_steps);
+        for (double mb : measure_cache_growth(h264_1080, cache_steps)) std::printf(" %.0f", mb);
         std::printf("\n");
     }
+    std::printf("peak resident size of the benchmark: %.0f MB\n", peak_resident_mb());
     return 0;
 }

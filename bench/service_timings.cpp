@@ -5,6 +5,7 @@
 #include <random>
 
 #include "bench/bench_clips.h"
+#include "bench/process_usage.h"
 #include "mediaservice/clip_session.h"
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/picture_box.h"
@@ -27,6 +28,18 @@ struct Timed {
     }
 };
 
+// Opens the clip in a child window of a 320 x 240 picture box, as the program does, so that
+// every frame put on show is also made at the window's size.
+struct InWindow {
+    PictureBox area;
+    explicit InWindow(Timed& s, const std::string& path) {
+        area.set_outer_size(320 + 2 * PictureBox::kBorder, 240 + 2 * PictureBox::kBorder);
+        area.show();
+        s.run(open_command(path) + " style child parent " + std::to_string(area.hWnd()));
+        s.run("put v destination at 0 0  320  240");
+    }
+};
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
@@ -34,32 +47,41 @@ double median(std::vector<double> values) {
 
 }  // namespace
 
-ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets) {
-    ServiceTimings t;
+double measure_open(const std::string& path, int times) {
     Timed s;
     std::vector<double> opens;
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < times; ++k) {
         opens.push_back(s.run(open_command(path)));
         s.run("close v");
     }
-    t.open_ms = median(opens);
+    return median(opens);
+}
 
-    s.run(open_command(path));
-    const int steps = 100;
-    std::vector<double> times;
-    for (int k = 0; k < steps; ++k) times.push_back(s.run("step v"));
-    t.step_ms = median(times);
-
-    PictureBox canvas;
-    canvas.set_outer_size(320, 240);
-    s.run("put v destination at 0 0  320  240");
-    const std::string update = "update v hdc " + std::to_string(canvas.hDC());
-    times.clear();
-    for (int k = 0; k < steps; ++k) {
-        s.run("step v reverse");
-        times.push_back(s.run(update));
+ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets,
+                               int keyframe) {
+    ServiceTimings t;
+    t.open_ms = measure_open(path, 5);
+    {
+        // Without a window, the frame is made at the canvas's size by the update itself.
+        Timed s;
+        s.run(open_command(path));
+        PictureBox canvas;
+        canvas.set_outer_size(320, 240);
+        s.run("put v destination at 0 0  320  240");
+        const std::string update = "update v hdc " + std::to_string(canvas.hDC());
+        std::vector<double> times;
+        for (int k = 0; k < 100; ++k) {
+            s.run("step v");
+            times.push_back(s.run(update));
+        }
+        t.update_ms = median(times);
     }
-    t.update_ms = median(times);
+
+    Timed s;
+    InWindow window(s, path);
+    std::vector<double> times;
+    for (int k = 0; k < 100; ++k) times.push_back(s.run("step v"));
+    t.step_ms = median(times);
 
     double total = 0;
     int reversed = 0;
@@ -72,6 +94,9 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
 
     // Each seek comes after one to the far side of the clip, so that its frame is not cached.
     const int length = std::stoi(s.run("status v length") >= 0 ? s.reply : "1");
+    s.run("seek v to " + std::to_string((keyframe + length / 2) % length));
+    s.run("seek v to " + std::to_string(keyframe));
+    t.back_over_key_ms = s.run("step v reverse");
     for (int target : seek_targets) {
         s.run("seek v to " + std::to_string((target + length / 2) % length));
         t.seek_ms.push_back(s.run("seek v to " + std::to_string(target)));
@@ -80,19 +105,23 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
     return t;
 }
 
-double measure_play(const std::string& path, int frames) {
+PlayFigures measure_play(const std::string& path, int frames) {
+    // As the program plays: in a child window of a 320 x 240 picture box, painted as it goes.
     Timed s;
-    s.run(open_command(path));
+    InWindow window(s, path);
     const ClipSession* clip = s.service.session("v");
     const long shown_before = clip->frames_shown();
+    const double cpu_before = cpu_ms();
     s.run("play v");
     while (clip->position() < frames && clip->playing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     s.run("pause v");
-    const double share =
-        double(clip->frames_shown() - shown_before) / std::max(1, clip->position());
+    const long shown = clip->frames_shown() - shown_before;
+    PlayFigures figures;
+    figures.shown = double(shown) / std::max(1, clip->position());
+    figures.cpu_ms = (cpu_ms() - cpu_before) / std::max(1L, shown);
     s.run("close v");
-    return share;
+    return figures;
 }
 
 std::vector<double> measure_cache_growth(const std::string& path, int steps) {

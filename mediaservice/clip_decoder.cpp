@@ -36,9 +36,16 @@ std::string codec_name(const AVCodecParameters* par) {
     return name + " (" + tag + ")";
 }
 
-// The most frames kept for steps back. More than a keyframe interval is no use: a step back
-// past the interval decodes the one before it anyway.
+// The most frames kept for steps back: two keyframe intervals, so that the frames of the
+// interval just left are still at hand when a step back crosses into the one before it (and
+// an open group's frames before its keyframe, which need the interval before, come along).
 constexpr int kMostCachedFrames = 40;
+
+// The frame cache's budget: 256 MB up to 1920 x 1080, twice that for larger pictures.
+std::size_t cache_bytes(QSize size) {
+    constexpr std::size_t kMegabyte = 1u << 20;
+    return size.width() * size.height() <= 1920 * 1080 ? 256 * kMegabyte : 512 * kMegabyte;
+}
 
 // Frames from one keyframe to the next, at the most; 0 for intra-only clips.
 int longest_interval(const FrameIndex& index) {
@@ -99,13 +106,9 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     detail = codec_name(stream->codecpar);
     if (!codec) return kUnsupportedCodec;
-    codec_.reset(avcodec_alloc_context3(codec));
-    avcodec_parameters_to_context(codec_.get(), stream->codecpar);
     // One thread: frame threads delay every single step by a frame per thread.
-    codec_->thread_count = 1;
-    if (avcodec_open2(codec_.get(), codec, nullptr) < 0 || codec_->width <= 0 ||
-        codec_->height <= 0)
-        return kUnsupportedCodec;
+    codec_ = open_codec(1);
+    if (!codec_ || codec_->width <= 0 || codec_->height <= 0) return kUnsupportedCodec;
     detail.clear();
     rate_ = stream_rate(stream);
     closed_groups_ = stream->codecpar->codec_id == AV_CODEC_ID_H264 ||
@@ -113,7 +116,7 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
     offered_ = index_.count();
-    cache_.set_frame_limit(std::min(kMostCachedFrames, longest_interval(index_) + 4));
+    cache_.set_limits(cache_bytes(size()), std::min(kMostCachedFrames, 2 * longest_interval(index_) + 4));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
     if (index_.cut && reorders) drop_unfinished_tail();
@@ -139,7 +142,45 @@ void ClipDecoder::drop_unfinished_tail() {
     offered_ = 1;
 }
 
+AvCodecContextPtr ClipDecoder::open_codec(int threads) {
+    ++decoder_opens_;
+    const AVCodecParameters* par = format_->streams[stream_]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    AvCodecContextPtr context(codec ? avcodec_alloc_context3(codec) : nullptr);
+    if (!context || avcodec_parameters_to_context(context.get(), par) < 0) return nullptr;
+    context->thread_count = threads;
+    context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    if (avcodec_open2(context.get(), codec, nullptr) < 0) return nullptr;
+    return context;
+}
+
+void ClipDecoder::set_threads(int count) {
+    wanted_threads_ = std::max(1, count);
+    // Starting over from the keyframe costs little this close to it.
+    constexpr int kCloseToKeyframe = 8;
+    const int next = next_number_ >= 0 && !input_done_ ? next_number_ : -1;
+    if (next < 0 || next - index_.keyframe_before(next) <= kCloseToKeyframe) change_threads();
+}
+
+bool ClipDecoder::change_threads() {
+    // Compared with the count asked for: a codec without threads opens with one whatever it
+    // is asked, and would otherwise be opened anew at every keyframe.
+    if (wanted_threads_ == asked_threads_) return false;
+    AvCodecContextPtr changed = open_codec(wanted_threads_);
+    if (!changed) {
+        wanted_threads_ = asked_threads_;
+        return false;
+    }
+    asked_threads_ = wanted_threads_;
+    // The frame held stays valid: it holds a reference to its buffer.
+    codec_ = std::move(changed);
+    next_number_ = -1;
+    input_done_ = true;
+    return true;
+}
+
 bool ClipDecoder::seek_to_keyframe(int keyframe) {
+    change_threads();
     avcodec_flush_buffers(codec_.get());
     const int rc =
         av_seek_frame(format_.get(), stream_, index_.dts[keyframe], AVSEEK_FLAG_BACKWARD);
@@ -248,11 +289,15 @@ const AVFrame* ClipDecoder::frame(int number) {
 
 const AVFrame* ClipDecoder::packet_frame(int number) {
     if (number < 0 || number >= offered_) return nullptr;
+    // The frame just decoded is at hand without waiting for its copy to be made.
+    if (number == held_number_) return just_decoded();
     if (const AVFrame* cached = cache_.find(number)) return cached;
-    if (number == held_number_) return output_.get();
     int keyframe = index_.keyframe_before(number);
-    // Carry on from where the decoder is when that is no longer than starting at the keyframe.
-    if (next_number_ >= 0 && next_number_ <= number && next_number_ >= keyframe && !input_done_) {
+    // Carry on from where the decoder is when that is no longer than starting at the keyframe,
+    // unless the thread count is to change and the decoder has come to a keyframe: starting
+    // there with the new count costs nothing.
+    if (next_number_ >= 0 && next_number_ <= number && next_number_ >= keyframe && !input_done_ &&
+        !(next_number_ == index_.keyframe_before(next_number_) && change_threads())) {
         if (decode_until(number)) return just_decoded();
     }
     for (; keyframe >= 0; keyframe = index_.previous_keyframe(keyframe)) {

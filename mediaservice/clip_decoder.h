@@ -36,6 +36,14 @@ class ClipDecoder {
 
     // Frame `number`, or nullptr when it cannot be decoded. Valid until the next call.
     const AVFrame* frame(int number);
+    // Decoding threads from here on: more while playing, one while stepping (threads delay the
+    // first frame after every start from a keyframe). The decoder changes over where it starts
+    // from a keyframe anyway, or at once when it is close enough to its keyframe; frame numbers
+    // are the same either way.
+    void set_threads(int count);
+    int threads() const { return codec_->thread_count; }
+    // How often a decoder was opened for the clip (each change of threads opens one).
+    int decoder_opens() const { return decoder_opens_; }
     // Whether frames are counted on the clip's timeline, dropped frames included.
     bool counts_dropped_frames() const { return timeline_; }
 
@@ -46,6 +54,10 @@ class ClipDecoder {
     MediaError start(const std::string& path, std::string& detail);
     void drop_unfinished_tail();
     bool seek_to_keyframe(int keyframe);
+    // A decoder for the clip's stream with `threads` threads, or null.
+    AvCodecContextPtr open_codec(int threads);
+    // Changes to the wanted thread count if that is due; true when it did (and so starts anew).
+    bool change_threads();
     bool decode_until(int number);
     // The frame of the `number`th packet in display order.
     const AVFrame* packet_frame(int number);
@@ -62,9 +74,9 @@ class ClipDecoder {
     AVRational rate_{30, 1};
     FrameIndex index_;
     int offered_ = 0;  // frames offered: of a cut clip, only the whole ones
-    // A step back within the keyframe interval finds its frame here. Intra-only clips decode
-    // any frame at once, so they keep only a few.
-    FrameCache cache_{256u << 20, 40};
+    // A step back within the keyframe interval, or into the one before it, finds its frame
+    // here. Intra-only clips decode any frame at once, so they keep only a few.
+    FrameCache cache_{0, 0};
     int target_ = 0;        // the frame being decoded towards
     int held_number_ = -1;  // the frame in output_, or -1
     AvPacketPtr packet_{av_packet_alloc()};
@@ -77,5 +89,8 @@ class ClipDecoder {
     int next_number_ = -1;              // number of the next frame out; -1: not known yet
     int packets_fed_ = 0;               // packets read since the seek
     bool input_done_ = false;
+    int wanted_threads_ = 1;
+    int asked_threads_ = 1;  // the thread count the decoder was opened with
+    int decoder_opens_ = 0;
     std::map<int, int> first_output_;  // keyframe packet -> number of the first frame out
 };

@@ -1,6 +1,7 @@
 #include "mediaservice/clip_session.h"
 
 #include <QRegion>
+#include <QThread>
 
 #include <algorithm>
 #include <cmath>
@@ -10,10 +11,9 @@
 ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     : decoder_(std::move(decoder)), parent_(parent) {
     destination_ = QRect(QPoint(0, 0), decoder_->size());
-    if (const AVFrame* first = decoder_->frame(0)) picture_ = converter_.convert(first);
+    opened_ = decoder_->frame(0) != nullptr;
     if (parent) {
         widget_ = new VideoWidget(parent);
-        widget_->show_picture(picture_);
         place_widget();
         widget_->show();
     }
@@ -25,14 +25,24 @@ ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
 
 ClipSession::~ClipSession() { delete widget_.data(); }
 
+const QImage& ClipSession::picture() const {
+    if (picture_position_ != position_ && opened_) {
+        // The frame on show is the decoder's latest or in its cache: rarely a decode here.
+        if (const AVFrame* decoded = decoder_->frame(position_)) {
+            picture_ = converter_.convert(decoded);
+            picture_position_ = position_;
+        }
+    }
+    return picture_;
+}
+
 MediaError ClipSession::show(int frame) {
-    if (frame == position_ && !picture_.isNull()) return kMediaOk;
-    const AVFrame* decoded = decoder_->frame(frame);
-    if (!decoded) return kDecodeFailed;
-    picture_ = converter_.convert(decoded);
+    if (frame == position_ && opened_) return kMediaOk;
+    if (!decoder_->frame(frame)) return kDecodeFailed;
+    opened_ = true;
     position_ = frame;
     ++frames_shown_;
-    if (widget_) widget_->show_picture(picture_);
+    if (widget_) widget_->show_picture(scaled_picture());
     return kMediaOk;
 }
 
@@ -51,9 +61,18 @@ MediaError ClipSession::step(int delta) {
 
 void ClipSession::play() {
     if (playing() || position_ >= length() - 1) return;
+    decoder_->set_threads(std::max(2, QThread::idealThreadCount()));
+    // The first frame to come is decoded before the clock starts, so that the time a change of
+    // threads takes is not counted against the frames due.
+    decoder_->frame(position_ + 1);
     play_from_ = position_;
     clock_.start();
     timer_.start();
+}
+
+void ClipSession::pause() {
+    timer_.stop();
+    decoder_->set_threads(1);
 }
 
 void ClipSession::tick() {
@@ -74,11 +93,17 @@ void ClipSession::set_destination(const QRect& rect) {
     place_widget();
 }
 
+void ClipSession::show_in_widget() {
+    if (widget_ && opened_ && destination_.width() > 0 && destination_.height() > 0)
+        widget_->show_picture(scaled_picture());
+}
+
 void ClipSession::place_widget() {
     if (!widget_) return;
     const int border = qobject_cast<PictureBox*>(parent_.data()) ? PictureBox::kBorder : 0;
     const QRect geometry = destination_.translated(border, border);
     widget_->setGeometry(geometry);
+    show_in_widget();
     // Like a child window, the picture shows only inside its parent's drawing area, never over
     // the parent's border.
     if (parent_) {
@@ -89,14 +114,14 @@ void ClipSession::place_widget() {
 
 const QImage& ClipSession::scaled_picture() {
     if (scaled_position_ != position_ || scaled_.size() != destination_.size()) {
-        // The frame on show is the decoder's latest or in its cache: no decoding here.
+        // The frame on show is the decoder's latest or in its cache: rarely a decode here.
         const AVFrame* decoded =
-            destination_.size() == picture_.size() ? nullptr : decoder_->frame(position_);
+            destination_.size() == source_size() ? nullptr : decoder_->frame(position_);
         if (decoded)
             scaled_ = scaler_.convert(decoded, destination_.size());
         else
-            scaled_ = picture_.scaled(destination_.size(), Qt::IgnoreAspectRatio,
-                                      Qt::SmoothTransformation);
+            scaled_ = picture().scaled(destination_.size(), Qt::IgnoreAspectRatio,
+                                       Qt::SmoothTransformation);
         scaled_position_ = position_;
     }
     return scaled_;

@@ -14,7 +14,8 @@
 
 // One open clip: the decoder, the frame being shown, the destination rectangle, the child
 // video window (when there is a parent) and playback. Everything runs on the UI thread, so
-// the frame that `position` names is always the one shown and painted.
+// the frame that `position` names is always the one shown and painted. The child window gets
+// the frame at its own size; the frame at the clip's size is made only when asked for.
 class ClipSession : public QObject {
     Q_OBJECT
   public:
@@ -26,7 +27,8 @@ class ClipSession : public QObject {
     int position() const { return position_; }
     QSize source_size() const { return decoder_->size(); }
     bool playing() const { return timer_.isActive(); }
-    const QImage& picture() const { return picture_; }
+    // The frame on show at the clip's own size.
+    const QImage& picture() const;
     const ClipDecoder& decoder() const { return *decoder_; }
     // Frames put on show since the clip was opened (a measure of how smoothly it plays).
     long frames_shown() const { return frames_shown_; }
@@ -35,8 +37,9 @@ class ClipSession : public QObject {
     MediaError seek(std::int64_t frame);
     // One frame on or back; at either end nothing moves and it succeeds.
     MediaError step(int delta);
+    // Plays on several decoding threads; pausing goes back to one for the steps that follow.
     void play();
-    void pause() { timer_.stop(); }
+    void pause();
     void set_destination(const QRect& rect);
     // Paints the current frame, scaled to the destination size, into the box's drawing area.
     MediaError paint_into(QObject* surface);
@@ -46,12 +49,16 @@ class ClipSession : public QObject {
     void tick();
     const QImage& scaled_picture();
     void place_widget();
+    // Hands the child window the frame on show at the window's size.
+    void show_in_widget();
 
     std::unique_ptr<ClipDecoder> decoder_;
-    FramePicture converter_;
+    mutable FramePicture converter_;
     FramePicture scaler_;
     int position_ = 0;
-    QImage picture_;
+    bool opened_ = false;  // frame 0 could be decoded
+    mutable QImage picture_;
+    mutable int picture_position_ = -1;
     QImage scaled_;
     int scaled_position_ = -1;
     QRect destination_;

@@ -25,7 +25,10 @@ class FrameCache {
     std::size_t bytes() const { return bytes_; }
     std::size_t size() const { return frames_.size(); }
     // Before the first frame is put.
-    void set_frame_limit(int frames) { frame_limit_ = frames; }
+    void set_limits(std::size_t bytes, int frames) {
+        byte_limit_ = bytes;
+        frame_limit_ = frames;
+    }
 
   private:
     void evict(int near);

@@ -25,6 +25,11 @@ std::shared_ptr<FrameCopier::Slot> FrameCopier::submit(const AVFrame* frame) {
     return slot;
 }
 
+std::size_t FrameCopier::backlog() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return queue_.size();
+}
+
 const AVFrame* FrameCopier::wait(const Slot& slot) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [&] { return slot.done; });

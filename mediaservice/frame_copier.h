@@ -25,6 +25,8 @@ class FrameCopier {
     FrameCopier& operator=(const FrameCopier&) = delete;
 
     std::shared_ptr<Slot> submit(const AVFrame* frame);
+    // Frames submitted and not yet copied: each holds one of the decoder's buffers.
+    std::size_t backlog();
     // The copy, once made (waiting for it), or nullptr.
     const AVFrame* wait(const Slot& slot);
     // The copy if it is made already, or nullptr.

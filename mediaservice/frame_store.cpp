@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "mediaservice/frame_memory.h"
+
 extern "C" {
 #include <libavutil/imgutils.h>
 }
@@ -30,9 +32,10 @@ void FrameStore::reserve(const AVFrame* frame, int count) {
 
 void FrameStore::prepare(std::size_t size, int count) {
     for (int k = 0; k < count && !stop_; ++k) {
-        auto* data = static_cast<std::uint8_t*>(std::aligned_alloc(kAlign, size));
+        auto* data = allocate_frame_memory(kAlign, size);
         if (!data) return;
-        std::memset(data, 0, size);  // the pages are the kernel's to find now, not later
+        // The pages are the kernel's to find now, not later: one write a page is enough.
+        for (std::size_t at = 0; at < size; at += 4096) data[at] = 0;
         std::lock_guard<std::mutex> lock(mutex_);
         if (size_ != size || spare_.size() >= most_spare_) {
             std::free(data);
@@ -72,7 +75,7 @@ AVBufferRef* FrameStore::buffer(std::size_t size) {
         }
     }
     if (!data) {
-        data = static_cast<std::uint8_t*>(std::aligned_alloc(kAlign, size));
+        data = allocate_frame_memory(kAlign, size);
         if (!data) return nullptr;
     }
     AVBufferRef* ref = av_buffer_create(data, size, &FrameStore::give_back, this, 0);

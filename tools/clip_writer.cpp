@@ -1,5 +1,7 @@
 #include "tools/clip_writer.h"
 
+#include <vector>
+
 #include "mediaservice/ffmpeg_ptr.h"
 
 extern "C" {
@@ -29,7 +31,8 @@ class Writer {
     std::string open(const std::string& path, const ClipFormat& clip_format);
     std::string put(const QImage& picture);
     void skip() { ++next_pts_; }
-    std::string repeat_last(int count);
+    // Writes `count` more packets: those from the last keyframe on, again and again.
+    std::string repeat_last_group(int count);
     std::string finish();
     std::string close();
 
@@ -44,7 +47,7 @@ class Writer {
     SwsPtr sws_;
     AvFramePtr frame_{av_frame_alloc()};
     AvPacketPtr packet_{av_packet_alloc()};
-    AvPacketPtr last_{av_packet_alloc()};
+    std::vector<AvPacketPtr> group_;  // the packets from the last keyframe on
     std::int64_t next_pts_ = 0;
     std::int64_t last_pts_ = -1;
 };
@@ -119,8 +122,8 @@ std::string Writer::drain() {
         const int rc = avcodec_receive_packet(enc_.get(), packet_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) return "";
         if (rc < 0) return av_error_text(rc);
-        av_packet_unref(last_.get());
-        av_packet_ref(last_.get(), packet_.get());
+        if (packet_->flags & AV_PKT_FLAG_KEY) group_.clear();
+        group_.emplace_back(av_packet_clone(packet_.get()));
         last_pts_ = packet_->pts;
         std::string error = write_packet(packet_.get());
         if (!error.empty()) return error;
@@ -134,9 +137,9 @@ std::string Writer::write_packet(AVPacket* packet) {
     return rc < 0 ? av_error_text(rc) : "";
 }
 
-std::string Writer::repeat_last(int count) {
-    for (int i = 0; i < count; ++i) {
-        av_packet_ref(packet_.get(), last_.get());
+std::string Writer::repeat_last_group(int count) {
+    for (int i = 0; i < count && !group_.empty(); ++i) {
+        av_packet_ref(packet_.get(), group_[i % group_.size()].get());
         packet_->pts = packet_->dts = last_pts_ + 1 + i;
         std::string error = write_packet(packet_.get());
         if (!error.empty()) return error;
@@ -171,7 +174,7 @@ std::string write_clip(const std::string& path, const ClipFormat& clip_format,
             error = writer.put(picture(k));
     }
     if (error.empty()) error = writer.finish();
-    if (error.empty()) error = writer.repeat_last(clip_format.frames - distinct);
+    if (error.empty()) error = writer.repeat_last_group(clip_format.frames - distinct);
     if (error.empty()) error = writer.close();
     return error;
 }

@@ -18,8 +18,8 @@ struct ClipFormat {
     bool open_gop = false;  // libx264: keyframes that later B-frames still refer across
     // Raw RGB stored bottom-up, as most capture programs write it.
     bool bottom_up_raw = false;
-    // Only this many pictures are encoded; the rest repeat the last packet (intra encoders only),
-    // which makes very long clips cheap.
+    // Only this many pictures are encoded; the rest repeat the packets from the last keyframe on
+    // over and over (encoders without B-frames), which makes very long clips cheap.
     int distinct_frames = 0;  // 0: all
     // Frames left out, as a capture program drops them: the file keeps an empty chunk in their
     // place, which players show as the frame before.

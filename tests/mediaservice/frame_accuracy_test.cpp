@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <map>
 #include <random>
 
+#include "mediaservice/clip_session.h"
 #include "tests/mediaservice/service_driver.h"
 #include "tests/mediaservice/test_clips.h"
 
@@ -134,6 +136,48 @@ TEST_P(FrameAccuracy, PlayRunsToTheLastFrameAndStops) {
     d.play_for(1000);
     expect_agree(d.length() - 1, "play to the end");
     EXPECT_EQ(d.painted_number(), d.length() - 1);
+}
+
+// Whether FFmpeg's decoder for the clip's codec can decode on several threads.
+bool decodes_on_threads(const ClipFormat& clip_format) {
+    const AVCodec* encoder = avcodec_find_encoder_by_name(clip_format.encoder.c_str());
+    const AVCodec* decoder = encoder ? avcodec_find_decoder(encoder->id) : nullptr;
+    return decoder &&
+           (decoder->capabilities & (AV_CODEC_CAP_FRAME_THREADS | AV_CODEC_CAP_SLICE_THREADS));
+}
+
+TEST_P(FrameAccuracy, PlaysOnSeveralThreadsThenStepsExactlyOverTheNextKeyframe) {
+    const int length = d.length();
+    d.must("seek v to " + std::to_string(length / 3));
+    const ClipSession* clip = d.service.session("v");
+    const int opens_before = clip->decoder().decoder_opens();
+    d.must("play v window");
+    int most_threads = clip->decoder().threads();
+    while (d.position() < std::min(length / 3 + 16, length - 1) && clip->playing()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        most_threads = std::max(most_threads, clip->decoder().threads());
+    }
+    d.must("pause v");
+    if (decodes_on_threads(GetParam().clip_format)) {
+        EXPECT_GT(most_threads, 1);
+    }
+    const int paused = d.position();
+    expect_agree(paused, "pause");
+    // Far enough both ways to cross a keyframe of the groups of 12 to 30 frames.
+    for (int k = 1; k <= 32; ++k) {
+        d.must("step v");
+        expect_agree(std::min(paused + k, length - 1), "step " + std::to_string(k));
+    }
+    const int last = d.position();
+    for (int k = 1; k <= 64; ++k) {
+        d.must("step v reverse");
+        expect_agree(std::max(last - k, 0), "step back " + std::to_string(k));
+    }
+    EXPECT_EQ(d.painted_number(), d.position());
+    d.must("seek v to 0");
+    EXPECT_EQ(clip->decoder().threads(), 1);
+    // Once for playing and once back for stepping, not at every keyframe.
+    EXPECT_LE(clip->decoder().decoder_opens() - opens_before, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Codecs, FrameAccuracy, ::testing::ValuesIn(cases()),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mediaservice/clip_session.h"
 #include "mediaservice/media_errors.h"
 #include "mediaservice/video_widget.h"
 #include "tests/mediaservice/service_driver.h"
@@ -24,6 +25,7 @@ TEST(ChildWindow, SitsInThePictureBoxDrawingAreaAndFollowsTheFrame) {
     EXPECT_FALSE(video->isHidden());
     d.must("seek v to  7");
     EXPECT_EQ(read_frame_number(video->picture()), 7);
+    EXPECT_EQ(video->picture().size(), QSize(320, 240)) << "made at the window's size";
     EXPECT_EQ(read_frame_number(video->grab().toImage()), 7);  // scaled to the window
     d.must("close v");
     EXPECT_EQ(area.findChild<VideoWidget*>(), nullptr);
@@ -65,6 +67,35 @@ TEST(Update, PaintsTheScaledFrameAtTheDestinationOnly) {
     const Handle other = register_handle(&not_a_canvas);
     std::string reply;
     EXPECT_EQ(d.send("update v hdc " + std::to_string(other), &reply), kBadSurface);
+}
+
+// Mean difference of the colour channels of two pictures of one size.
+double mean_difference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+TEST(Update, LargeFramesShrinkIntoSmallBoxesLikeTheWholePicture) {
+    ClipFormat large;
+    large.width = 1920;
+    large.height = 1080;
+    large.frames = 6;
+    ServiceDriver d;
+    d.must("open " + percent_encoded(numbered_clip(large, "large.avi")) + " alias v");
+    d.must("seek v to 4");
+    for (const QSize box : {QSize(320, 240), QSize(160, 120), QSize(96, 64)}) {
+        d.canvas->set_outer_size(box.width() + 4, box.height() + 4);
+        EXPECT_EQ(d.painted_number(), 4) << box.width();
+        const QImage expected = d.service.session("v")->picture().scaled(
+            box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(mean_difference(d.canvas->image(), expected), 6.0) << box.width();
+    }
 }
 
 }  // namespace
