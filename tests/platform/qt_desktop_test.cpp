@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,14 +37,17 @@ TEST(QtJapanese, LoadedFromQtsFolderAndAMissingCatalogueLeavesEnglish) {
         QString folder;
         bool loaded;
         QString yes;
+        QString folder_type;  // the file dialog's type column for a folder
     } cases[] = {
-        {"Qt's folder", QString(), true, QStringLiteral("はい(&Y)")},
-        {"no catalogue", QStringLiteral("/nonexistent"), false, QStringLiteral("&Yes")},
+        {"Qt's folder", QString(), true, QStringLiteral("はい(&Y)"), QStringLiteral("フォルダー")},
+        {"no catalogue", QStringLiteral("/nonexistent"), false, QStringLiteral("&Yes"),
+         QStringLiteral("Folder")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(install_qt_japanese(c.folder), c.loaded);
         EXPECT_EQ(yes_button_text(), c.yes);
+        EXPECT_EQ(QFileIconProvider().type(QFileInfo(QStringLiteral("/tmp"))), c.folder_type);
         remove_translations();
     }
 }
