@@ -1,6 +1,7 @@
 #include "mediaservice/clip_decoder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -26,6 +27,11 @@ AVRational stream_rate(const AVStream* stream) {
     if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
         return stream->avg_frame_rate;
     return AVRational{30, 1};
+}
+
+// The library's own words, in English, go to standard error; the user's message is ours.
+void report_library_error(const std::string& path, int code) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), av_error_text(code).c_str());
 }
 
 std::string codec_name(const AVCodecParameters* par) {
@@ -65,32 +71,27 @@ ClipDecoder::OpenResult ClipDecoder::open(const std::string& path) {
 MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path file(path);
-    if (path.empty() || !fs::exists(file, ec)) {
-        detail = path;
-        return kFileNotFound;
-    }
-    if (!fs::is_regular_file(file, ec)) {
-        detail = path;
-        return kNotVideoFile;
-    }
-    const auto file_size = static_cast<std::int64_t>(fs::file_size(file, ec));
-    if (file_size == 0) {
-        detail = path;
-        return kEmptyFile;
-    }
+    const fs::file_status status = fs::status(fs::path(path), ec);
+    detail = path;
+    if (ec == std::errc::filename_too_long) return kPathTooLong;
+    if (path.empty() || !fs::exists(status)) return kFileNotFound;
+    // A folder, a pipe or a device never gives a clip, and a pipe or a device may never end.
+    if (!fs::is_regular_file(status)) return kNotRegularFile;
+    const auto file_size = static_cast<std::int64_t>(fs::file_size(fs::path(path), ec));
+    if (file_size == 0) return kEmptyFile;
     AVFormatContext* raw = nullptr;
     int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (rc < 0) {
-        detail = av_error_text(rc);
+        report_library_error(path, rc);
         return rc == AVERROR(EACCES) || rc == AVERROR(EIO) ? kCannotRead : kNotVideoFile;
     }
     format_.reset(raw);
     rc = avformat_find_stream_info(format_.get(), nullptr);
     if (rc < 0) {
-        detail = av_error_text(rc);
+        report_library_error(path, rc);
         return kNotVideoFile;
     }
+    detail.clear();
     stream_ = first_video_stream(format_.get());
     if (stream_ < 0) return kNoVideoStream;
     for (unsigned i = 0; i < format_->nb_streams; ++i)
@@ -107,6 +108,7 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
         codec_->height <= 0)
         return kUnsupportedCodec;
     detail.clear();
+    size_ = QSize(codec_->width, codec_->height);
     rate_ = stream_rate(stream);
     closed_groups_ = stream->codecpar->codec_id == AV_CODEC_ID_H264 ||
                      stream->codecpar->codec_id == AV_CODEC_ID_HEVC;

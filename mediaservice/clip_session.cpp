@@ -10,7 +10,8 @@
 ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     : decoder_(std::move(decoder)), parent_(parent) {
     destination_ = QRect(QPoint(0, 0), decoder_->size());
-    if (const AVFrame* first = decoder_->frame(0)) picture_ = converter_.convert(first);
+    if (const AVFrame* first = decoder_->frame(0))
+        picture_ = converter_.convert(first, decoder_->size());
     if (parent) {
         widget_ = new VideoWidget(parent);
         widget_->show_picture(picture_);
@@ -29,7 +30,7 @@ MediaError ClipSession::show(int frame) {
     if (frame == position_ && !picture_.isNull()) return kMediaOk;
     const AVFrame* decoded = decoder_->frame(frame);
     if (!decoded) return kDecodeFailed;
-    picture_ = converter_.convert(decoded);
+    picture_ = converter_.convert(decoded, decoder_->size());
     position_ = frame;
     ++frames_shown_;
     if (widget_) widget_->show_picture(picture_);
