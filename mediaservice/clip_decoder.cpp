@@ -34,12 +34,15 @@ void report_library_error(const std::string& path, int code) {
     std::fprintf(stderr, "%s: %s\n", path.c_str(), av_error_text(code).c_str());
 }
 
+// The codec's short name and the clip's four-character code; a code that names no codec
+// known here is shown alone.
 std::string codec_name(const AVCodecParameters* par) {
-    const std::string name = avcodec_get_name(par->codec_id);
+    const std::string name =
+        par->codec_id == AV_CODEC_ID_NONE ? "" : avcodec_get_name(par->codec_id);
     if (par->codec_tag == 0) return name;
     char tag[AV_FOURCC_MAX_STRING_SIZE] = {};
     av_fourcc_make_string(tag, par->codec_tag);
-    return name + " (" + tag + ")";
+    return name.empty() ? tag : name + " (" + tag + ")";
 }
 
 // The most frames kept for steps back. More than a keyframe interval is no use: a step back

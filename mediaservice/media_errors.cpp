@@ -46,7 +46,7 @@ std::string media_error_text(int code) {
         case kPathTooLong:
             return "ファイルのパスが長すぎます。";
         case kNotRegularFile:
-            return "通常のファイルではありません（フォルダーや装置は開けません）。";
+            return "フォルダーや装置など、通常のファイルでないものは開けません。";
         default:
             return "不明なエラーです（コード " + std::to_string(code) + "）。";
     }

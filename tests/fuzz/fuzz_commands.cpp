@@ -54,15 +54,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)percent_decode(text);
     (void)is_word(text, "open");
 
-    FfmpegMediaService service;
+    // One service for many inputs, so that each input costs its commands and not an open;
+    // an input that may open clips of its own gets a fresh one, which closes them again.
+    static std::unique_ptr<FfmpegMediaService> service;
+    const bool opens = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                           .contains(QLatin1String("open"), Qt::CaseInsensitive);
+    if (!service || opens) service = std::make_unique<FfmpegMediaService>();
     std::string reply;
-    service.send("open " + clip_path + " alias v parent " + std::to_string(canvas->hWnd()),
-                 reply);
+    service->send("open " + clip_path + " alias v parent " + std::to_string(canvas->hWnd()),
+                  reply);
     int lines = 0;
     for (std::size_t start = 0; start <= text.size() && lines < 16; ++lines) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const std::string line = with_handles(std::string(text.substr(start, end - start)));
-        const int code = service.send(line, reply);
+        const int code = service->send(line, reply);
         // A failure always says why, within the caller's buffer.
         if (code != 0 && (reply.empty() || QString::fromStdString(reply).toUcs4().size() >
                                                 kMostErrorChars))

@@ -59,7 +59,7 @@ TEST(BadInput, FilesThatAreNotReadableVideosAreRefused) {
         {"\"" + clip + std::string(1, '\0') + "junk\"", kBadPath, ""},
         {percent_encoded(audio_only_clip("audio_only.avi")), kNoVideoStream, ""},
         {percent_encoded(altered_copy(clip, "unknown_codec.avi", "MJPG", "QZQZ")),
-         kUnsupportedCodec, ""},
+         kUnsupportedCodec, "QZQZ"},
         {percent_encoded(altered_copy(clip, "header_only.avi", "", "", 300)), kNotVideoFile, ""},
     };
     ServiceDriver d;
