@@ -220,6 +220,10 @@ bool ClipDecoder::next_output() {
             return false;
         }
         first_output_[seek_keyframe_] = next_number_;
+    } else if (!count_from_keyframe_ && output_delay_ > 0) {
+        // A frame the decoder let go (at a change of frame size in a joined clip, or lost to
+        // damage) must not shift the numbers of the frames after it: the dts says which it is.
+        next_number_ = std::max(next_number_, number_of_output(seek_keyframe_));
     }
     const int number = next_number_++;
     if (number >= index_.count()) return false;
@@ -265,7 +269,11 @@ const AVFrame* ClipDecoder::packet_frame(int number) {
         if (known != first_output_.end() && known->second > number) continue;
         if (!seek_to_keyframe(keyframe)) return nullptr;
         if (decode_until(number)) return just_decoded();
-        if (first_output_[keyframe] <= number) return nullptr;  // not a matter of the start
+        if (first_output_[keyframe] > number) continue;  // a matter of the start
+        // Decoding from a keyframe before it passed the frame by: the decoder let it go. Like a
+        // frame a capture dropped, it shows the frame before (found in the cache, as it was
+        // just decoded).
+        return held_number_ > number && number > keyframe ? packet_frame(number - 1) : nullptr;
     }
     return nullptr;
 }

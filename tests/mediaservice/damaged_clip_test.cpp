@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 
 #include "mediaservice/clip_session.h"
 #include "tools/frame_pattern.h"
@@ -108,18 +109,25 @@ TEST(DamagedClips, FrameSizeChangingPartWayIsShownAtTheClipsSize) {
             const QSize first = sizes[order];
             const std::string source = "0 0 " + std::to_string(first.width()) + " " +
                                        std::to_string(first.height());
-            // The last frame before the join first: decoding on from there meets the new size.
-            d.must("seek v to 29");
-            for (int frame : {45, 31, 12, 59, 30, 5, 44}) {
+            // Seeks back and forth across the join, then steps over it: both show the same
+            // frames. The decoder may let the last frame before the join go; it then shows the
+            // frame before it, as a dropped frame does, and no later frame moves.
+            std::map<int, int> by_seek;
+            for (int frame : {29, 45, 31, 12, 59, 30, 5, 44, 28, 25, 26, 27, 32, 33, 34}) {
                 d.must("seek v to " + std::to_string(frame));
-                d.must("step v reverse");
-                d.must("step v");
-                EXPECT_EQ(d.held_number(), frame) << what;
-                EXPECT_EQ(d.painted_number(), frame) << what;
+                by_seek[frame] = d.held_number();
+                EXPECT_EQ(d.painted_number(), by_seek[frame]) << what;
                 EXPECT_EQ(d.service.session("v")->picture().size(), first) << what;
                 std::string reply;
                 d.send("where v source", &reply);
                 EXPECT_EQ(reply, source) << what;
+                EXPECT_TRUE(by_seek[frame] == frame || (frame == 29 && by_seek[frame] == 28))
+                    << what << ", seek to " << frame << " shows " << by_seek[frame];
+            }
+            d.must("seek v to 25");
+            for (int frame = 26; frame <= 34; ++frame) {
+                d.must("step v");
+                EXPECT_EQ(d.held_number(), by_seek[frame]) << what << ", step to " << frame;
             }
         }
     }
