@@ -25,11 +25,11 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_seeds "${targets[@]}"
 
-rm -rf build-fuzz/seeds
-./build-fuzz/tests/fuzz/fuzz_seeds build-fuzz/seeds
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/leaks.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+rm -rf build-fuzz/seeds
+./build-fuzz/tests/fuzz/fuzz_seeds build-fuzz/seeds
 mkdir -p build-fuzz/crashes
 for target in "${targets[@]}"; do
     binary=build-fuzz/tests/fuzz/$target
