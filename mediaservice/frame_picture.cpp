@@ -19,6 +19,7 @@ QImage FramePicture::convert(const AVFrame* frame, QSize size) {
                                     static_cast<AVPixelFormat>(frame->format), size.width(),
                                     size.height(), AV_PIX_FMT_BGRA, same ? SWS_POINT : SWS_AREA,
                                     nullptr, nullptr, nullptr));
+    if (picture.isNull()) return picture;  // no memory for a picture that size
     if (!sws_) {
         picture.fill(Qt::black);
         return picture;
