@@ -133,8 +133,8 @@ TEST(DamagedClips, FrameSizeChangingPartWayIsShownAtTheClipsSize) {
     }
 }
 
-// An index that disagrees with the data: an entry that names another stream, or two entries
-// that trade places. Seeking shows the same frame as stepping does.
+// An index that disagrees with the data: an entry that names another stream, headers that
+// claim more frames than there are, or two entries that trade places. Seeking shows the same frame as stepping does.
 TEST(DamagedClips, FramesReachedBySeekOrStepAgreeWhenTheIndexIsWrong) {
     const std::string source = small_clip(120, "index_source.avi");
     std::ifstream in(source, std::ios::binary);
@@ -146,6 +146,12 @@ TEST(DamagedClips, FramesReachedBySeekOrStepAgreeWhenTheIndexIsWrong) {
         std::function<void(std::string&)> damage;
     } cases[] = {
         {"entry 108 names an audio chunk", [&](std::string& b) { b.replace(entry(108), 4, "01wb"); }},
+        {"the headers claim 1000 frames",
+         [&](std::string& b) {
+             const std::string thousand("\xE8\x03\x00\x00", 4);
+             b.replace(b.find("avih") + 8 + 16, 4, thousand);  // total frames
+             b.replace(b.find("strh") + 8 + 32, 4, thousand);  // the stream's length
+         }},
         {"entries 50 and 51 swapped",
          [&](std::string& b) {
              const std::string first = b.substr(entry(50), 16);
@@ -161,6 +167,8 @@ TEST(DamagedClips, FramesReachedBySeekOrStepAgreeWhenTheIndexIsWrong) {
         ServiceDriver d;
         d.must("open " + percent_encoded(path) + " alias v");
         EXPECT_EQ(d.length(), 120) << c.what;
+        d.must("seek v to end");
+        EXPECT_EQ(d.held_number(), 119) << c.what;
         for (int frame : {108, 119, 109, 50, 51, 0}) {
             d.must("seek v to " + std::to_string(frame));
             EXPECT_EQ(d.position(), frame) << c.what;
