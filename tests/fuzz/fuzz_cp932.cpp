@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QString& line : text.split(u'\n')) lines.push_back(line);
     (void)to_cp932(text);
     const auto bytes = cp932_lines(lines);
+    // Writing a file costs a hundred conversions: one input in sixteen goes through to disk.
+    if (size == 0 || data[0] % 16 != 0) return 0;
     const QString path = QString::fromStdString(fuzz_folder() + "/lines.csv");
     QFile::remove(path);
     QString error;
