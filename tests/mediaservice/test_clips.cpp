@@ -120,6 +120,7 @@ std::string joined_clip(const std::string& first, const std::string& second,
             packet->stream_index = 0;
             packet->pos = -1;
             av_write_frame(out, packet.get());
+            av_packet_unref(packet.get());
         }
         avformat_close_input(&in);
     }
