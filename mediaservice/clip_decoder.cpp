@@ -1,6 +1,7 @@
 #include "mediaservice/clip_decoder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -28,12 +29,20 @@ AVRational stream_rate(const AVStream* stream) {
     return AVRational{30, 1};
 }
 
+// The library's own words, in English, go to standard error; the user's message is ours.
+void report_library_error(const std::string& path, int code) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), av_error_text(code).c_str());
+}
+
+// The codec's short name and the clip's four-character code; a code that names no codec
+// known here is shown alone.
 std::string codec_name(const AVCodecParameters* par) {
-    const std::string name = avcodec_get_name(par->codec_id);
+    const std::string name =
+        par->codec_id == AV_CODEC_ID_NONE ? "" : avcodec_get_name(par->codec_id);
     if (par->codec_tag == 0) return name;
     char tag[AV_FOURCC_MAX_STRING_SIZE] = {};
     av_fourcc_make_string(tag, par->codec_tag);
-    return name + " (" + tag + ")";
+    return name.empty() ? tag : name + " (" + tag + ")";
 }
 
 // The most frames kept for steps back: two keyframe intervals, so that the frames of the
@@ -72,32 +81,27 @@ ClipDecoder::OpenResult ClipDecoder::open(const std::string& path) {
 MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path file(path);
-    if (path.empty() || !fs::exists(file, ec)) {
-        detail = path;
-        return kFileNotFound;
-    }
-    if (!fs::is_regular_file(file, ec)) {
-        detail = path;
-        return kNotVideoFile;
-    }
-    const auto file_size = static_cast<std::int64_t>(fs::file_size(file, ec));
-    if (file_size == 0) {
-        detail = path;
-        return kEmptyFile;
-    }
+    const fs::file_status status = fs::status(fs::path(path), ec);
+    detail = path;
+    if (ec == std::errc::filename_too_long) return kPathTooLong;
+    if (path.empty() || !fs::exists(status)) return kFileNotFound;
+    // A folder, a pipe or a device never gives a clip, and a pipe or a device may never end.
+    if (!fs::is_regular_file(status)) return kNotRegularFile;
+    const auto file_size = static_cast<std::int64_t>(fs::file_size(fs::path(path), ec));
+    if (file_size == 0) return kEmptyFile;
     AVFormatContext* raw = nullptr;
     int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (rc < 0) {
-        detail = av_error_text(rc);
+        report_library_error(path, rc);
         return rc == AVERROR(EACCES) || rc == AVERROR(EIO) ? kCannotRead : kNotVideoFile;
     }
     format_.reset(raw);
     rc = avformat_find_stream_info(format_.get(), nullptr);
     if (rc < 0) {
-        detail = av_error_text(rc);
+        report_library_error(path, rc);
         return kNotVideoFile;
     }
+    detail.clear();
     stream_ = first_video_stream(format_.get());
     if (stream_ < 0) return kNoVideoStream;
     for (unsigned i = 0; i < format_->nb_streams; ++i)
@@ -110,6 +114,7 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     codec_ = open_codec(1);
     if (!codec_ || codec_->width <= 0 || codec_->height <= 0) return kUnsupportedCodec;
     detail.clear();
+    size_ = QSize(codec_->width, codec_->height);
     rate_ = stream_rate(stream);
     closed_groups_ = stream->codecpar->codec_id == AV_CODEC_ID_H264 ||
                      stream->codecpar->codec_id == AV_CODEC_ID_HEVC;
@@ -256,6 +261,10 @@ bool ClipDecoder::next_output() {
             return false;
         }
         first_output_[seek_keyframe_] = next_number_;
+    } else if (!count_from_keyframe_ && output_delay_ > 0) {
+        // A frame the decoder let go (at a change of frame size in a joined clip, or lost to
+        // damage) must not shift the numbers of the frames after it: the dts says which it is.
+        next_number_ = std::max(next_number_, number_of_output(seek_keyframe_));
     }
     const int number = next_number_++;
     if (number >= index_.count()) return false;
@@ -305,7 +314,11 @@ const AVFrame* ClipDecoder::packet_frame(int number) {
         if (known != first_output_.end() && known->second > number) continue;
         if (!seek_to_keyframe(keyframe)) return nullptr;
         if (decode_until(number)) return just_decoded();
-        if (first_output_[keyframe] <= number) return nullptr;  // not a matter of the start
+        if (first_output_[keyframe] > number) continue;  // a matter of the start
+        // Decoding from a keyframe before it passed the frame by: the decoder let it go. Like a
+        // frame a capture dropped, it shows the frame before (found in the cache, as it was
+        // just decoded).
+        return held_number_ > number && number > keyframe ? packet_frame(number - 1) : nullptr;
     }
     return nullptr;
 }

@@ -30,7 +30,9 @@ class ClipDecoder {
     ~ClipDecoder();
 
     int frame_count() const { return timeline_ ? index_.timeline_length() : offered_; }
-    QSize size() const { return QSize(codec_->width, codec_->height); }
+    // The clip's frame size, as known at open. A joined or damaged clip may decode some frames
+    // at another size; they are shown converted to this one.
+    QSize size() const { return size_; }
     // Frames per second as a fraction.
     AVRational frame_rate() const { return rate_; }
 
@@ -71,6 +73,7 @@ class ClipDecoder {
     AvInputPtr format_;
     AvCodecContextPtr codec_;
     int stream_ = -1;
+    QSize size_;
     AVRational rate_{30, 1};
     FrameIndex index_;
     int offered_ = 0;  // frames offered: of a cut clip, only the whole ones

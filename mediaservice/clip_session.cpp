@@ -29,7 +29,7 @@ const QImage& ClipSession::picture() const {
     if (picture_position_ != position_ && opened_) {
         // The frame on show is the decoder's latest or in its cache: rarely a decode here.
         if (const AVFrame* decoded = decoder_->frame(position_)) {
-            picture_ = converter_.convert(decoded);
+            picture_ = converter_.convert(decoded, decoder_->size());
             picture_position_ = position_;
         }
     }

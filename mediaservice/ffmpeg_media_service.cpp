@@ -38,8 +38,7 @@ FfmpegMediaService::~FfmpegMediaService() = default;
 
 int FfmpegMediaService::fail(int code, const std::string& particulars) {
     last_code_ = code;
-    last_text_ = media_error_text(code);
-    if (!particulars.empty()) last_text_ += "（" + particulars + "）";
+    last_text_ = media_error_text(code, particulars);
     return code;
 }
 
@@ -116,6 +115,8 @@ int FfmpegMediaService::open(const Words& words) {
         if (!parent) return fail(kBadWindow, words.back());
     }
     const std::string path = percent_decode(words[1]);
+    // A NUL ends a path for the system: what lies after it would be silently dropped.
+    if (path.find('\0') != std::string::npos) return fail(kBadPath, words[1]);
     ClipDecoder::OpenResult opened = ClipDecoder::open(path);
     if (!opened.decoder) return fail(opened.error, opened.detail);
     sessions_[lower(alias)] = std::make_unique<ClipSession>(std::move(opened.decoder), parent);

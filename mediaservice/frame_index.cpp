@@ -1,6 +1,7 @@
 #include "mediaservice/frame_index.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "mediaservice/keyframe_sniffer.h"
 
@@ -32,6 +33,13 @@ int FrameIndex::packet_at(int frame) const {
 
 namespace {
 
+struct IndexEntry {
+    std::int64_t pos;
+    std::int64_t dts;
+    int size;
+    bool key;
+};
+
 void add(FrameIndex& index, std::int64_t dts, bool key) {
     if (key) index.keyframes.push_back(index.count());
     index.dts.push_back(dts);
@@ -45,6 +53,7 @@ bool from_table(FrameIndex& index, AVStream* stream, std::int64_t file_size) {
     const std::int64_t span = avformat_index_get_entry(stream, entries - 1)->timestamp -
                               avformat_index_get_entry(stream, 0)->timestamp + 1;
     if (std::max<std::int64_t>(entries, span) < stream->nb_frames) return false;
+    const AVIndexEntry* before = nullptr;
     for (int i = 0; i < entries; ++i) {
         const AVIndexEntry* entry = avformat_index_get_entry(stream, i);
         // A packet whose data would run past the end of the file was cut off.
@@ -52,9 +61,28 @@ bool from_table(FrameIndex& index, AVStream* stream, std::int64_t file_size) {
             index.cut = true;
             break;
         }
+        // Packets follow each other in the file: a table whose entries go back or overlap
+        // does not describe the data, and seeking by it would show another frame than stepping.
+        if (before && entry->pos < before->pos + before->size) {
+            index = FrameIndex{};
+            return false;
+        }
+        before = entry;
         add(index, entry->timestamp, entry->flags & AVINDEX_KEYFRAME);
     }
     return true;
+}
+
+// Makes the demuxer seek by the packets as they were read, where its own table (from a
+// damaged index) names other places. An AVI index points at a chunk's header, 8 bytes before
+// the packet's data.
+void replace_table(AVFormatContext* format, int stream, const std::vector<IndexEntry>& read) {
+    if (std::strcmp(format->iformat->name, "avi") != 0) return;
+    for (const IndexEntry& entry : read) {
+        if (entry.pos >= 8)
+            av_add_index_entry(format->streams[stream], entry.pos - 8, entry.dts, entry.size, 0,
+                               entry.key ? AVINDEX_KEYFRAME : 0);
+    }
 }
 
 // Without the file's index, the keyframe marks of the packets are guesses: the bitstream
@@ -64,15 +92,18 @@ void from_packets(FrameIndex& index, AVFormatContext* format, int stream) {
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec);
     const bool intra_only = descriptor && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
     AvPacketPtr packet(av_packet_alloc());
+    std::vector<IndexEntry> read;
     while (av_read_frame(format, packet.get()) >= 0) {
         if (packet->stream_index == stream && !(packet->flags & AV_PKT_FLAG_CORRUPT)) {
             const std::int64_t dts = packet->dts != AV_NOPTS_VALUE ? packet->dts : index.count();
             const bool key =
                 intra_only || sniff_keyframe(codec, packet.get()).value_or(index.count() == 0);
             add(index, dts, key);
+            read.push_back({packet->pos, dts, packet->size, key});
         }
         av_packet_unref(packet.get());
     }
+    replace_table(format, stream, read);
     index.cut = index.timeline_length() < format->streams[stream]->nb_frames;
 }
 

@@ -1,5 +1,24 @@
 #include "mediaservice/frame_picture.h"
 
+#include <cstdlib>
+
+namespace {
+
+// sws_scale's vector code writes whole blocks of pixels, so that the last row may run past the
+// picture by up to a block: the picture's memory has room for that behind it, where a plain
+// QImage would end at the next allocation's header.
+constexpr qsizetype kTailBytes = 256;
+
+QImage padded_picture(int width, int height) {
+    const qsizetype line = static_cast<qsizetype>(width) * 4;
+    auto* data = static_cast<uchar*>(std::malloc(line * height + kTailBytes));
+    if (!data) return QImage();
+    return QImage(data, width, height, line, QImage::Format_RGB32,
+                  [](void* memory) { std::free(memory); }, data);
+}
+
+}  // namespace
+
 QImage& FramePicture::free_picture(int width, int height) {
     for (QImage& picture : pictures_) {
         if (picture.width() == width && picture.height() == height && picture.isDetached())
@@ -8,7 +27,7 @@ QImage& FramePicture::free_picture(int width, int height) {
     // All in use (or of another size): the oldest slot gets a new picture.
     std::swap(pictures_[0], pictures_[2]);
     std::swap(pictures_[0], pictures_[1]);
-    pictures_[0] = QImage(width, height, QImage::Format_RGB32);
+    pictures_[0] = padded_picture(width, height);
     return pictures_[0];
 }
 
@@ -48,6 +67,7 @@ QImage FramePicture::convert(const AVFrame* original, QSize size) {
                                     static_cast<AVPixelFormat>(frame->format), size.width(),
                                     size.height(), AV_PIX_FMT_BGRA, same ? SWS_POINT : SWS_AREA,
                                     nullptr, nullptr, nullptr));
+    if (picture.isNull()) return picture;  // no memory for a picture that size
     if (!sws_) {
         picture.fill(Qt::black);
         return picture;

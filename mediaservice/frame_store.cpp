@@ -10,13 +10,29 @@ extern "C" {
 }
 
 namespace {
+// Alignment of the pictures; the size of a buffer is kept in the block just before it.
 constexpr int kAlign = 64;
 }  // namespace
+
+std::uint8_t* FrameStore::allocate(std::size_t size) {
+    std::uint8_t* block = allocate_frame_memory(kAlign, size + kAlign);
+    if (!block) return nullptr;
+    std::memcpy(block, &size, sizeof size);
+    return block + kAlign;
+}
+
+std::size_t FrameStore::size_of(const std::uint8_t* data) {
+    std::size_t size = 0;
+    std::memcpy(&size, data - kAlign, sizeof size);
+    return size;
+}
+
+void FrameStore::release(std::uint8_t* data) { std::free(data - kAlign); }
 
 FrameStore::~FrameStore() {
     stop_ = true;
     if (preparer_.joinable()) preparer_.join();
-    for (std::uint8_t* data : spare_) std::free(data);
+    for (std::uint8_t* data : spare_) release(data);
 }
 
 void FrameStore::reserve(const AVFrame* frame, int count) {
@@ -32,13 +48,13 @@ void FrameStore::reserve(const AVFrame* frame, int count) {
 
 void FrameStore::prepare(std::size_t size, int count) {
     for (int k = 0; k < count && !stop_; ++k) {
-        auto* data = allocate_frame_memory(kAlign, size);
+        std::uint8_t* data = allocate(size);
         if (!data) return;
         // The pages are the kernel's to find now, not later: one write a page is enough.
         for (std::size_t at = 0; at < size; at += 4096) data[at] = 0;
         std::lock_guard<std::mutex> lock(mutex_);
         if (size_ != size || spare_.size() >= most_spare_) {
-            std::free(data);
+            release(data);
             return;
         }
         spare_.push_back(data);
@@ -54,10 +70,10 @@ std::size_t FrameStore::bytes_for(const AVFrame* frame) {
 void FrameStore::give_back(void* store, std::uint8_t* data) {
     auto* self = static_cast<FrameStore*>(store);
     std::lock_guard<std::mutex> lock(self->mutex_);
-    if (self->spare_.size() < self->most_spare_)
+    if (size_of(data) == self->size_ && self->spare_.size() < self->most_spare_)
         self->spare_.push_back(data);
     else
-        std::free(data);
+        release(data);
 }
 
 AVBufferRef* FrameStore::buffer(std::size_t size) {
@@ -65,7 +81,7 @@ AVBufferRef* FrameStore::buffer(std::size_t size) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (size != size_) {
-            for (std::uint8_t* spare : spare_) std::free(spare);
+            for (std::uint8_t* spare : spare_) release(spare);
             spare_.clear();
             size_ = size;
         }
@@ -75,11 +91,11 @@ AVBufferRef* FrameStore::buffer(std::size_t size) {
         }
     }
     if (!data) {
-        data = allocate_frame_memory(kAlign, size);
+        data = allocate(size);
         if (!data) return nullptr;
     }
     AVBufferRef* ref = av_buffer_create(data, size, &FrameStore::give_back, this, 0);
-    if (!ref) std::free(data);
+    if (!ref) release(data);
     return ref;
 }
 

@@ -31,10 +31,15 @@ class FrameStore {
   private:
     AVBufferRef* buffer(std::size_t size);
     static void give_back(void* store, std::uint8_t* data);
+    // A buffer of `size` bytes that remembers its size, so that one of an earlier frame size
+    // (a clip whose frame size changes part-way) never goes back among the spares of another.
+    static std::uint8_t* allocate(std::size_t size);
+    static std::size_t size_of(const std::uint8_t* data);
+    static void release(std::uint8_t* data);
 
     void prepare(std::size_t size, int count);
 
-    std::mutex mutex_;      // guards spare_ and size_ against the preparing thread
+    std::mutex mutex_;      // guards spare_ and size_ against the preparing thread and give_back
     std::size_t size_ = 0;  // the size of the spare buffers
     std::size_t most_spare_ = 8;
     std::vector<std::uint8_t*> spare_;

@@ -30,6 +30,11 @@ int MediactlSession::save(const std::string& line, std::string& reply) {
         reply = media_error_text(alias.empty() ? kNothingOpen : kUnknownAlias);
         return alias.empty() ? kNothingOpen : kUnknownAlias;
     }
+    // A NUL would end the name early: "a.png<NUL>.txt" would write a.png.
+    if (words[1].find('\0') != std::string::npos) {
+        reply = media_error_text(kBadPath);
+        return kBadPath;
+    }
     if (!clip->picture().save(QString::fromStdString(words[1]), "PNG")) {
         reply = "画像を書き込めません（" + words[1] + "）";
         return kCannotSave;

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QString>
+#include <sys/stat.h>
+
 #include "mediaservice/media_errors.h"
 #include "tests/mediaservice/service_driver.h"
 #include "tests/mediaservice/test_clips.h"
@@ -11,13 +14,15 @@ namespace {
 
 std::string mjpeg_clip() { return small_clip(60, "bad_input_source.avi"); }
 
-// The failure's code is the expected one and its text names the cause.
+// The failure's code is the expected one, its text names the cause and fits the caller's
+// 256-character reply buffer.
 void expect_failure(ServiceDriver& d, const std::string& command, int code) {
     std::string reply;
     EXPECT_EQ(d.send(command, &reply), code) << command;
     const std::string text = d.service.error_text(code);
     EXPECT_EQ(text.rfind(media_error_text(code), 0), 0u) << command << ": " << text;
     EXPECT_EQ(reply, text) << command;
+    EXPECT_LE(QString::fromStdString(text).toUcs4().size(), kMostErrorChars) << command;
 }
 
 TEST(BadInput, FilesThatAreNotReadableVideosAreRefused) {
@@ -25,24 +30,70 @@ TEST(BadInput, FilesThatAreNotReadableVideosAreRefused) {
     std::ofstream(text_file) << "これはビデオではありません\n";
     const std::string empty_file = temp_path("empty.avi");
     std::ofstream{empty_file};
+    const std::string fifo = temp_path("pipe.avi");
+    mkfifo(fifo.c_str(), 0600);
+    const std::string device = temp_path("zero.avi");
+    std::filesystem::create_symlink("/dev/zero", device);
+    // Over the system's limits: a name of 300 bytes, and a path of more than 4096 bytes
+    // through folders that exist.
+    std::string deep = temp_path("");
+    while (deep.size() < 5000) deep += "./";
+    const std::string clip = mjpeg_clip();
     const struct {
-        std::string path;
+        std::string command;
         int code;
+        std::string shown;  // the particulars the text ends with, when they are checked
     } cases[] = {
-        {temp_path("missing.avi"), kFileNotFound},
-        {"", kFileNotFound},
-        {empty_file, kEmptyFile},
-        {text_file, kNotVideoFile},
-        {temp_path(""), kNotVideoFile},  // a folder
-        {audio_only_clip("audio_only.avi"), kNoVideoStream},
-        {altered_copy(mjpeg_clip(), "unknown_codec.avi", "MJPG", "QZQZ"), kUnsupportedCodec},
-        {altered_copy(mjpeg_clip(), "header_only.avi", "", "", 300), kNotVideoFile},
+        {percent_encoded(temp_path("missing.avi")), kFileNotFound, temp_path("missing.avi")},
+        {"", kFileNotFound, ""},
+        {percent_encoded(empty_file), kEmptyFile, empty_file},
+        // The library's own words stay out of the message.
+        {percent_encoded(text_file), kNotVideoFile, text_file},
+        {percent_encoded(temp_path("")), kNotRegularFile, ""},  // a folder
+        {percent_encoded(fifo), kNotRegularFile, fifo},
+        {percent_encoded(device), kNotRegularFile, device},
+        {percent_encoded(temp_path(std::string(300, 'a') + ".avi")), kPathTooLong, ""},
+        {percent_encoded(deep + "clip.avi"), kPathTooLong, ""},
+        // A NUL would cut the path short and open another file.
+        {percent_encoded(clip) + "%00junk", kBadPath, ""},
+        {"\"" + clip + std::string(1, '\0') + "junk\"", kBadPath, ""},
+        {percent_encoded(audio_only_clip("audio_only.avi")), kNoVideoStream, ""},
+        {percent_encoded(altered_copy(clip, "unknown_codec.avi", "MJPG", "QZQZ")),
+         kUnsupportedCodec, "QZQZ"},
+        {percent_encoded(altered_copy(clip, "header_only.avi", "", "", 300)), kNotVideoFile, ""},
     };
     ServiceDriver d;
     for (const auto& c : cases) {
-        expect_failure(d, "open " + percent_encoded(c.path) + " alias v", c.code);
+        const std::string command = "open " + c.command + " alias v";
+        expect_failure(d, command, c.code);
+        if (!c.shown.empty()) {
+            EXPECT_EQ(d.service.error_text(c.code), media_error_text(c.code, c.shown));
+        }
         // Nothing was left open by the failure.
         expect_failure(d, "close v", kNothingOpen);
+    }
+}
+
+// A long path is shortened in the middle: the text still fits and names the file.
+TEST(BadInput, ParticularsAreShortenedToFitTheReplyBuffer) {
+    const struct {
+        std::string particulars;
+        bool shortened;
+    } cases[] = {
+        {"/tmp/clip.avi", false},
+        {"/" + std::string(400, 'x') + "/clip.avi", true},
+        {"/" + QString(300, QChar(0x30D3)).toStdString() + "/ビデオ.avi", true},
+        {std::string("a\tb\x01c"), false},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromStdString(media_error_text(kFileNotFound, c.particulars));
+        EXPECT_LE(text.toUcs4().size(), kMostErrorChars) << c.particulars;
+        EXPECT_EQ(text.contains(QChar(0x2026)), c.shortened) << c.particulars;
+        EXPECT_TRUE(text.startsWith(QString::fromStdString(media_error_text(kFileNotFound))));
+        EXPECT_FALSE(text.contains(QChar(u'\t')) || text.contains(QChar(1))) << c.particulars;
+        if (c.shortened) {
+            EXPECT_TRUE(text.endsWith(".avi）")) << c.particulars;
+        }
     }
 }
 

@@ -2,6 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
+
+#include "mediaservice/clip_session.h"
+#include "tools/frame_pattern.h"
 
 #include "tests/mediaservice/service_driver.h"
 #include "tests/mediaservice/test_clips.h"
@@ -72,6 +77,108 @@ TEST(DamagedClips, CutOrScrambledClipsNeverBreakTheService) {
         const std::string scrambled = scrambled_copy(source, "scrambled.avi");
         if (d.send("open " + percent_encoded(scrambled) + " alias v") == 0)
             walk_all_frames(d, name + " scrambled");
+    }
+}
+
+// Two encodes of different sizes joined without decoding, or the other way round: every frame
+// is shown at the size the clip gave at open, and seeks back and forth across the join, which
+// recycle the frame buffers of both sizes, show the frame asked for.
+TEST(DamagedClips, FrameSizeChangingPartWayIsShownAtTheClipsSize) {
+    std::vector<std::string> encoders = {"mpeg4"};
+    if (have_encoder("libx264")) encoders.push_back("libx264");
+    const QSize sizes[] = {{320, 240}, {640, 480}};
+    for (const std::string& encoder : encoders) {
+        for (int order = 0; order < 2; ++order) {
+            std::string parts[2];
+            for (int part = 0; part < 2; ++part) {
+                ClipFormat format = long_gop(encoder.c_str());
+                format.frames = 30;
+                format.width = sizes[order ^ part].width();
+                format.height = sizes[order ^ part].height();
+                parts[part] = temp_path("part" + std::to_string(part) + ".avi");
+                ASSERT_EQ(write_clip(parts[part], format, [&](int k) {
+                              return numbered_frame(k + 30 * part, format.width, format.height);
+                          }),
+                          "");
+            }
+            const std::string what = encoder + " from " + std::to_string(sizes[order].width());
+            ServiceDriver d;
+            d.must("open " + percent_encoded(joined_clip(parts[0], parts[1], "joined.avi")) +
+                   " alias v");
+            ASSERT_EQ(d.length(), 60) << what;
+            const QSize first = sizes[order];
+            const std::string source = "0 0 " + std::to_string(first.width()) + " " +
+                                       std::to_string(first.height());
+            // Seeks back and forth across the join, then steps over it: both show the same
+            // frames. The decoder may let the last frame before the join go; it then shows the
+            // frame before it, as a dropped frame does, and no later frame moves.
+            std::map<int, int> by_seek;
+            for (int frame : {29, 45, 31, 12, 59, 30, 5, 44, 28, 25, 26, 27, 32, 33, 34}) {
+                d.must("seek v to " + std::to_string(frame));
+                by_seek[frame] = d.held_number();
+                EXPECT_EQ(d.painted_number(), by_seek[frame]) << what;
+                EXPECT_EQ(d.service.session("v")->picture().size(), first) << what;
+                std::string reply;
+                d.send("where v source", &reply);
+                EXPECT_EQ(reply, source) << what;
+                EXPECT_TRUE(by_seek[frame] == frame || (frame == 29 && by_seek[frame] == 28))
+                    << what << ", seek to " << frame << " shows " << by_seek[frame];
+            }
+            d.must("seek v to 25");
+            for (int frame = 26; frame <= 34; ++frame) {
+                d.must("step v");
+                EXPECT_EQ(d.held_number(), by_seek[frame]) << what << ", step to " << frame;
+            }
+        }
+    }
+}
+
+// An index that disagrees with the data: an entry that names another stream, headers that
+// claim more frames than there are, or two entries that trade places. Seeking shows the same frame as stepping does.
+TEST(DamagedClips, FramesReachedBySeekOrStepAgreeWhenTheIndexIsWrong) {
+    const std::string source = small_clip(120, "index_source.avi");
+    std::ifstream in(source, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t entries = bytes.rfind("idx1") + 8;  // 16 bytes each: id, flags, offset, size
+    auto entry = [&](int k) { return entries + 16 * static_cast<size_t>(k); };
+    const struct {
+        const char* what;
+        std::function<void(std::string&)> damage;
+    } cases[] = {
+        {"entry 108 names an audio chunk", [&](std::string& b) { b.replace(entry(108), 4, "01wb"); }},
+        {"the headers claim 1000 frames",
+         [&](std::string& b) {
+             const std::string thousand("\xE8\x03\x00\x00", 4);
+             b.replace(b.find("avih") + 8 + 16, 4, thousand);  // total frames
+             b.replace(b.find("strh") + 8 + 32, 4, thousand);  // the stream's length
+         }},
+        {"entries 50 and 51 swapped",
+         [&](std::string& b) {
+             const std::string first = b.substr(entry(50), 16);
+             b.replace(entry(50), 16, b.substr(entry(51), 16));
+             b.replace(entry(51), 16, first);
+         }},
+    };
+    for (const auto& c : cases) {
+        std::string damaged = bytes;
+        c.damage(damaged);
+        const std::string path = temp_path("index_damaged.avi");
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << damaged;
+        ServiceDriver d;
+        d.must("open " + percent_encoded(path) + " alias v");
+        EXPECT_EQ(d.length(), 120) << c.what;
+        d.must("seek v to end");
+        EXPECT_EQ(d.held_number(), 119) << c.what;
+        for (int frame : {108, 119, 109, 50, 51, 0}) {
+            d.must("seek v to " + std::to_string(frame));
+            EXPECT_EQ(d.position(), frame) << c.what;
+            EXPECT_EQ(d.held_number(), frame) << c.what << ", seek to " << frame;
+        }
+        d.must("seek v to 100");
+        for (int frame = 101; frame < 120; ++frame) {
+            d.must("step v");
+            EXPECT_EQ(d.held_number(), frame) << c.what << ", step to " << frame;
+        }
     }
 }
 

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <filesystem>
+
+#include "mediaservice/media_errors.h"
 
 #include "mediaservice/ffmpeg_media_service.h"
 #include "tests/mediaservice/test_clips.h"
@@ -26,11 +29,14 @@ TEST(Mediactl, AnswersEveryLineWithCodeAndOneLineReply) {
         {":save \"" + png + "\"", "0 " + png},
         {":save /no/such/folder/x.png", "400 画像を書き込めません（/no/such/folder/x.png）"},
         {":save", "258 コマンドに必要な語が足りません。"},
+        {":save \"" + temp_path("nul.png") + std::string(1, '\0') + ".txt\"",
+         std::to_string(kBadPath) + " " + media_error_text(kBadPath)},
         {"status clip position", "0 5"},
         {"jump clip", "257 不明なコマンドです。（jump）"},
     };
     for (const auto& step : script) EXPECT_EQ(session.answer(step.line), step.answer) << step.line;
     EXPECT_FALSE(session.quit);
+    EXPECT_FALSE(std::filesystem::exists(temp_path("nul.png")));
     const QImage saved(QString::fromStdString(png));
     EXPECT_EQ(saved.size(), QSize(160, 120));
     EXPECT_EQ(read_frame_number(saved), 5);

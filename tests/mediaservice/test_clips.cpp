@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -89,5 +90,42 @@ std::string altered_copy(const std::string& source, const std::string& name,
     if (keep_bytes >= 0 && static_cast<size_t>(keep_bytes) < bytes.size()) bytes.resize(keep_bytes);
     const std::string path = temp_path(name);
     std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string joined_clip(const std::string& first, const std::string& second,
+                        const std::string& name) {
+    const std::string path = temp_path(name);
+    AVFormatContext* out = nullptr;
+    avformat_alloc_output_context2(&out, nullptr, "avi", path.c_str());
+    AVStream* stream = avformat_new_stream(out, nullptr);
+    AvPacketPtr packet(av_packet_alloc());
+    std::int64_t next_dts = 0;
+    for (const std::string& part : {first, second}) {
+        AVFormatContext* in = nullptr;
+        EXPECT_GE(avformat_open_input(&in, part.c_str(), nullptr, nullptr), 0) << part;
+        if (!in) break;
+        if (part == first) {
+            avcodec_parameters_copy(stream->codecpar, in->streams[0]->codecpar);
+            stream->codecpar->codec_tag = 0;
+            stream->time_base = in->streams[0]->time_base;
+            EXPECT_GE(avio_open(&out->pb, path.c_str(), AVIO_FLAG_WRITE), 0);
+            EXPECT_GE(avformat_write_header(out, nullptr), 0);
+        }
+        const std::int64_t start = next_dts;
+        while (av_read_frame(in, packet.get()) >= 0) {
+            packet->dts += start;
+            packet->pts = packet->pts == AV_NOPTS_VALUE ? AV_NOPTS_VALUE : packet->pts + start;
+            next_dts = std::max(next_dts, packet->dts + 1);
+            packet->stream_index = 0;
+            packet->pos = -1;
+            av_write_frame(out, packet.get());
+            av_packet_unref(packet.get());
+        }
+        avformat_close_input(&in);
+    }
+    av_write_trailer(out);
+    avio_closep(&out->pb);
+    avformat_free_context(out);
     return path;
 }

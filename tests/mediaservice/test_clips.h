@@ -23,3 +23,9 @@ std::string audio_only_clip(const std::string& name);
 // length) and cut after `keep_bytes` bytes when that is not negative.
 std::string altered_copy(const std::string& source, const std::string& name,
                          const std::string& from, const std::string& to, long keep_bytes = -1);
+
+// The packets of `second` appended to those of `first` without decoding, as a join of two
+// encodes does: the frame size may change part-way. Keyframe marks and the codec header are
+// those of the packets and of `first`.
+std::string joined_clip(const std::string& first, const std::string& second,
+                        const std::string& name);

@@ -1,5 +1,9 @@
 // The command layer: the reply buffer, numbers in commands and replies, the blank-free path.
+#include <QDir>
 #include <QUrl>
+
+#include "mediaservice/ffmpeg_media_service.h"
+#include "mediaservice/media_errors.h"
 
 #include "tests/support/form1_fixture.h"
 
@@ -69,6 +73,46 @@ TEST(VideoCommand, ShortPathHasNoBlankAndDecodesToThePath) {
         EXPECT_EQ(QUrl::fromPercentEncoding(QByteArray::fromStdString(sp)), file.fileName());
     }
     EXPECT_EQ(short_path(dir.filePath(QStringLiteral("missing.avi"))), "");
+}
+
+// The real service after failed opens: each reply names that open's own cause, however long
+// the path, and never what the command before it said.
+TEST(VideoCommand, EveryFailedOpenRepliesWithItsOwnCause) {
+    ScriptedDesktop desk;
+    ScopedDesktop scoped(desk);
+    FfmpegMediaService service;
+    set_video_service(&service);
+    QTemporaryDir dir;
+    QString deep = dir.path();
+    for (int k = 0; k < 3; ++k) deep += "/" + QString(80, QChar(u'ビ'));
+    QDir().mkpath(deep);
+    const QString empty = deep + "/空.avi";
+    const QString text = deep + "/メモ.avi";
+    for (const QString& file : {empty, text}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        if (file == text) out.write("ただのテキスト\n");
+    }
+    const struct {
+        QString path;
+        int code;
+        QString ends;  // the end of the reply: the file, when it names one
+    } cases[] = {
+        {empty, kEmptyFile, "空.avi）"},
+        {text, kNotVideoFile, "メモ.avi）"},
+        {empty, kEmptyFile, "空.avi）"},
+        {deep + "/" + QString(300, QChar(u'a')) + ".avi", kPathTooLong, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string path = c.code == kPathTooLong ? c.path.toStdString() : short_path(c.path);
+        std::string reply = "caller";
+        EXPECT_EQ(video_command("open " + path + " alias avfile style child", reply), c.code);
+        const QString shown = QString::fromStdString(reply);
+        EXPECT_TRUE(shown.startsWith(QString::fromStdString(media_error_text(c.code))))
+            << reply;
+        EXPECT_TRUE(shown.endsWith(c.ends)) << reply;
+    }
+    set_video_service(nullptr);
 }
 
 }  // namespace

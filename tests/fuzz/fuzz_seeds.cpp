@@ -1,0 +1,94 @@
+// Writes the starting inputs of the fuzz targets into a folder, one subfolder a target:
+// small clips made by the clip writer, command scripts, number texts and lines of text.
+#include <QImage>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tools/clip_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void write_text(const fs::path& folder, const std::vector<std::string>& texts) {
+    fs::create_directories(folder);
+    int k = 0;
+    for (const std::string& text : texts)
+        std::ofstream(folder / ("seed" + std::to_string(k++)), std::ios::binary) << text;
+}
+
+QImage picture(int k, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor::fromHsv(k * 37 % 360, 180, 220));
+    for (int y = 0; y < height; ++y) image.setPixel(k % width, y, qRgb(0, 0, 0));
+    return image;
+}
+
+bool write_clips(const fs::path& folder) {
+    fs::create_directories(folder);
+    struct Seed {
+        const char* name;
+        ClipFormat format;
+    };
+    std::vector<Seed> seeds;
+    auto add = [&](const char* name, const char* encoder, int frames, int b_frames, int gop) {
+        ClipFormat format;
+        format.encoder = encoder;
+        format.width = 48;
+        format.height = 32;
+        format.frames = frames;
+        format.b_frames = b_frames;
+        format.gop = gop;
+        seeds.push_back({name, format});
+    };
+    add("mjpeg.avi", "mjpeg", 6, 0, 1);
+    add("mpeg4.avi", "mpeg4", 10, 2, 4);
+    add("mpeg4_p.avi", "mpeg4", 8, 0, 3);
+    add("raw.avi", "rawvideo", 4, 0, 1);
+    if (have_encoder("libx264")) add("h264.avi", "libx264", 10, 2, 4);
+    ClipFormat dropped = seeds.front().format;
+    dropped.dropped = {2, 3};
+    seeds.push_back({"dropped.avi", dropped});
+    ClipFormat bottom_up = seeds.front().format;
+    bottom_up.encoder = "rawvideo";
+    bottom_up.bottom_up_raw = true;
+    seeds.push_back({"bottom_up.avi", bottom_up});
+    for (const Seed& seed : seeds) {
+        const ClipFormat& f = seed.format;
+        const std::string error = write_clip((folder / seed.name).string(), f, [&](int k) {
+            return picture(k, f.width, f.height);
+        });
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s: %s\n", seed.name, error.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds FOLDER\n");
+        return 2;
+    }
+    const fs::path root = argv[1];
+    write_text(root / "fuzz_commands",
+               {"seek v to 5\nstep v\nstep v reverse\nupdate v hdc $HDC",
+                "put v destination at 0 0 64 48\nupdate v hdc $HDC\nwhere v source",
+                "status v length\nstatus v position\nstatus v mode",
+                "play v window\npause v\nstop v\nseek v to end\nseek v to start",
+                "close v\nopen \"/tmp/a b.avi\" alias w style child parent $HWND",
+                "open %2Ftmp%2Fx.avi alias v\nseek v to -99999999999999999999",
+                "put v destination at -32768 32767 0 0\nupdate v hdc 0"});
+    write_text(root / "fuzz_number_text",
+               {std::string("\x00\x00\x00\x00\x00\x00\xf0\x3f##0.00", 14), " 12.5 ", "-.25",
+                "１２３．５", "1e39", "32767.5", "-32768.5", "  0  "});
+    write_text(root / "fuzz_cp932",
+               {"時間,x,y\n0.033, .5,-.25", "ｶﾀｶﾅ\nABC", "\xe2\x82\xac", "①②\n\n"});
+    return write_clips(root / "fuzz_avi_walk") ? 0 : 1;
+}

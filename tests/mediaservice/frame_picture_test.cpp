@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "mediaservice/frame_picture.h"
+
+namespace {
+
+// Frames of widths that are not a multiple of 16, converted at their own size and scaled:
+// FFmpeg's conversion writes whole blocks past the last row, which must land in the picture's
+// own memory. Freeing a picture whose neighbour's header was overwritten aborts the process.
+TEST(FramePicture, WidthsThatAreNotBlocksOfSixteenStayInsideThePicture) {
+    const struct {
+        int width, height;
+        QSize scaled;
+    } cases[] = {{1, 32, {1, 32}}, {40, 32, {40, 32}}, {100, 75, {37, 23}}, {360, 240, {316, 236}}};
+    for (const auto& c : cases) {
+        AvFramePtr frame(av_frame_alloc());
+        frame->format = AV_PIX_FMT_YUV420P;
+        frame->width = c.width;
+        frame->height = c.height;
+        ASSERT_GE(av_frame_get_buffer(frame.get(), 64), 0);
+        std::memset(frame->data[0], 0xEB, frame->linesize[0] * c.height);  // white
+        for (int plane = 1; plane < 3; ++plane)
+            std::memset(frame->data[plane], 0x80, frame->linesize[plane] * ((c.height + 1) / 2));
+        for (int round = 0; round < 4; ++round) {
+            FramePicture converter;
+            const QImage own = converter.convert(frame.get());
+            const QImage scaled = converter.convert(frame.get(), c.scaled);
+            ASSERT_EQ(own.size(), QSize(c.width, c.height));
+            EXPECT_GT(qGray(own.pixel(c.width - 1, c.height - 1)), 240) << c.width;
+            EXPECT_EQ(scaled.size(), c.scaled);
+        }
+    }
+}
+
+}  // namespace
