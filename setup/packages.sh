@@ -23,8 +23,10 @@ kv_install_missing() {
 # builds the whole project in ./build.
 kv_build() {
     if [ ! -f build/build.ninja ] || [ -n "${KV_CMAKE_ARGS:-}" ]; then
+        local launcher=""
+        command -v ccache >/dev/null && launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
         # shellcheck disable=SC2086  # the settings are separate words
-        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KV_CMAKE_ARGS:-}
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher ${KV_CMAKE_ARGS:-}
     fi
     cmake --build build -j"$(nproc)"
 }
