@@ -90,7 +90,7 @@ int FfmpegMediaService::open(const Words& words) {
     // open PATH alias NAME [style child] [parent HWND]
     // A path that could not be named at all leaves "open  alias NAME ...".
     if (words.size() >= 3 && is_word(words[1], "alias") && words.size() % 2 == 1)
-        return fail(kFileNotFound, "ファイル名が空です");
+        return fail(kFileNotFound);
     if (words.size() < 4) return fail(kMissingWord);
     std::string alias;
     std::optional<std::int64_t> parent_handle;

@@ -72,6 +72,9 @@ TEST(BadInput, FilesThatAreNotReadableVideosAreRefused) {
         // Nothing was left open by the failure.
         expect_failure(d, "close v", kNothingOpen);
     }
+    // The program names a missing file by an empty path: the text says only that it is missing.
+    expect_failure(d, "open  alias v", kFileNotFound);
+    EXPECT_EQ(d.service.error_text(kFileNotFound), media_error_text(kFileNotFound));
 }
 
 // A long path is shortened in the middle: the text still fits and names the file.
