@@ -17,7 +17,7 @@
 #include "platform/picture_box.h"
 #include "platform/program_activation.h"
 #include "platform/twips.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 Edition g_edition = Edition::Kinvora;
@@ -83,8 +83,7 @@ void Form1::Form_Activate() { draw_rulers(); }
 void Form1::mnuend_Click() {
     if (ending_) return;
     ending_ = true;
-    std::string reply;
-    video_command("close avfile", reply);
+    send_video("close avfile");
     desktop().end_program();
 }
 

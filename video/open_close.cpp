@@ -11,7 +11,7 @@
 #include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/picture_box.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 const QString kAviFilter = QStringLiteral("AVIファイル (*.avi)|*.avi");
@@ -109,8 +109,7 @@ void Form1::mnuclose_Click() {
     Timer1->stop();
     Label1->setText(QString());
     Label2->setText(QStringLiteral("フレーム"));
-    std::string reply;
-    video_command("close avfile", reply);
+    send_video("close avfile");
     cmd_enabled(false, false);
     Cmd_makimodoshi->setEnabled(false);
     Cmd_Reset->setEnabled(false);

@@ -20,7 +20,7 @@
 #include "tables/form5.h"
 #include "tables/form6.h"
 #include "tables/table_windows.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 

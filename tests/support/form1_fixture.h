@@ -21,7 +21,7 @@
 #include "platform/picture_box.h"
 #include "platform/scripted_desktop.h"
 #include "platform/twips.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 using Commands = std::vector<std::string>;
 inline constexpr QRgb kWhite = 0xFFFFFF, kBlackRgb = 0x000000;
