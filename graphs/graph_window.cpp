@@ -12,7 +12,7 @@
 #include "platform/lazy_window.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
-#include "platform/twips.h"
+#include "platform/twips_control.h"
 #include "state/analysis.h"
 #include "state/analysis_state.h"
 
@@ -44,9 +44,8 @@ GraphWindow::GraphWindow(const GraphLayout& layout, const ValueAxis& axis, const
 
 QPushButton* GraphWindow::make_button(const char* name, const QString& caption, int left,
                                       int width) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromUtf8(name));
-    place_twips(b, left, kRowTop, width, kButtonHeight);
+    auto* b = make_twips_control<QPushButton>(this, name, left, kRowTop, width, kButtonHeight);
+    b->setText(caption);
     return b;
 }
 
