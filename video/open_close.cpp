@@ -97,10 +97,7 @@ void Form1::open_chosen_clip(const QString& chosen) {
     HScroll1->setMaximum(*length);
     Timer1->start(100);
     Label1->setText(chosen);
-    cmd_enabled(false, false);
-    Cmd_makimodoshi->setEnabled(false);
-    Cmd_Reset->setEnabled(false);
-    cmd_enabled(true, false);
+    apply_clip_buttons(ClipButtons::Opened);
     draw_rulers();
     state().mark_count = 0;
 }
@@ -110,12 +107,7 @@ void Form1::mnuclose_Click() {
     Label1->setText(QString());
     Label2->setText(QStringLiteral("フレーム"));
     send_video("close avfile");
-    cmd_enabled(false, false);
-    Cmd_makimodoshi->setEnabled(false);
-    Cmd_Reset->setEnabled(false);
-    Cmd_vt->setEnabled(false);
-    Cmd_st->setEnabled(false);
-    Cmd_trans->setEnabled(false);
+    apply_clip_buttons(ClipButtons::Closed);
     Text1->clear();
     Text2->clear();
     Picture2->set_draw_mode(PictureBox::kCopyPen);
