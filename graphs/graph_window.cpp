@@ -87,7 +87,8 @@ void GraphWindow::build_controls(const GraphLayout& layout, const char* table_na
         connect(table_button_, &QPushButton::clicked, this, [this] { table_button_clicked(); });
     }
 
-    // Tab order as designed; the labels take no focus.
+    // Tab goes from the picture to the close button, then along the bottom row's buttons and
+    // boxes, ending on the table button when there is one; the labels take no focus.
     QWidget* order[] = {Picture1, Cmd_close,      Cmd_least_squares, Cmd_small, Cmd_large,
                         Text1,    Cmd_small_yoko, Cmd_large_yoko,    Text2,     table_button_};
     for (std::size_t i = 1; i < std::size(order) && order[i]; ++i)

@@ -1,4 +1,4 @@
-// The main window's controls at their design positions, its menu, and the wiring of every
+// The main window's controls at their fixed positions in twips, its menu, and the wiring of every
 // control to its handler.
 #include <QAction>
 #include <QGroupBox>
