@@ -9,6 +9,6 @@ void wire_kinvora_windows(Form1& main_window) {
     main_window.open_vt_graph = [] { show_vt_graph(); };
     main_window.open_st_graph = [] { show_st_graph(); };
     main_window.length_dialog = &form4_length_dialog();
-    Form2::on_table_button = [] { show_vt_table(); };
-    Form3::on_table_button = [] { show_xt_table(); };
+    form2().on_made = [](Form2& w) { w.on_table_button = [] { show_vt_table(); }; };
+    form3().on_made = [](Form3& w) { w.on_table_button = [] { show_xt_table(); }; };
 }

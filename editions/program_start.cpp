@@ -8,7 +8,7 @@
 #include "platform/app_setup.h"
 #include "platform/desktop.h"
 #include "platform/qt_translation.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 QString clip_argument(const QStringList& arguments) {
     if (arguments.size() < 2 || arguments.at(1).isEmpty()) return {};

@@ -4,8 +4,6 @@
 #include "state/analysis.h"
 #include "state/analysis_state.h"
 
-std::function<void()> Form2::on_table_button;
-
 Form2::Form2() : GraphWindow(graph_settings().vt_layout, graph_settings().vt_axis, "Cmd_vt表") {
     Cmd_vt_table = table_button();
 }

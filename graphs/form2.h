@@ -11,7 +11,7 @@ class Form2 : public GraphWindow {
     Form2();
 
     // What the table button opens; set by the program's edition, nothing when unset.
-    static std::function<void()> on_table_button;
+    std::function<void()> on_table_button;
 
     QPushButton* Cmd_vt_table = nullptr;  // objectName "Cmd_vt表"; absent without tables
 

@@ -7,8 +7,6 @@
 #include "state/analysis.h"
 #include "state/analysis_state.h"
 
-std::function<void()> Form3::on_table_button;
-
 Form3::Form3() : GraphWindow(graph_settings().st_layout, graph_settings().st_axis, "Cmd_data") {
     Cmd_data = table_button();
 }

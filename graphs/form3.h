@@ -10,7 +10,7 @@ class Form3 : public GraphWindow {
     Form3();
 
     // What the table button opens; set by the program's edition, nothing when unset.
-    static std::function<void()> on_table_button;
+    std::function<void()> on_table_button;
 
     QPushButton* Cmd_data = nullptr;  // absent without tables
 

@@ -12,7 +12,7 @@
 #include "platform/lazy_window.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
-#include "platform/twips.h"
+#include "platform/twips_control.h"
 #include "state/analysis.h"
 #include "state/analysis_state.h"
 
@@ -44,9 +44,8 @@ GraphWindow::GraphWindow(const GraphLayout& layout, const ValueAxis& axis, const
 
 QPushButton* GraphWindow::make_button(const char* name, const QString& caption, int left,
                                       int width) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromUtf8(name));
-    place_twips(b, left, kRowTop, width, kButtonHeight);
+    auto* b = make_twips_control<QPushButton>(this, name, left, kRowTop, width, kButtonHeight);
+    b->setText(caption);
     return b;
 }
 
@@ -88,7 +87,8 @@ void GraphWindow::build_controls(const GraphLayout& layout, const char* table_na
         connect(table_button_, &QPushButton::clicked, this, [this] { table_button_clicked(); });
     }
 
-    // Tab order as designed; the labels take no focus.
+    // Tab goes from the picture to the close button, then along the bottom row's buttons and
+    // boxes, ending on the table button when there is one; the labels take no focus.
     QWidget* order[] = {Picture1, Cmd_close,      Cmd_least_squares, Cmd_small, Cmd_large,
                         Text1,    Cmd_small_yoko, Cmd_large_yoko,    Text2,     table_button_};
     for (std::size_t i = 1; i < std::size(order) && order[i]; ++i)

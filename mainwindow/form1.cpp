@@ -17,7 +17,7 @@
 #include "platform/picture_box.h"
 #include "platform/program_activation.h"
 #include "platform/twips.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 Edition g_edition = Edition::Kinvora;
@@ -62,13 +62,7 @@ void Form1::Form_Load() {
     Picture2->set_outer_size(Picture1->outer_width() + 50, Picture1->outer_height() + 50);
     Picture3->set_outer_size(Picture1->outer_width(), Picture1->outer_height());
     CommonDialog1.cancel_error = true;
-    cmd_enabled(false, false);
-    Cmd_makimodoshi->setEnabled(false);
-    Cmd_Reset->setEnabled(false);
-    Cmd_vt->setEnabled(false);
-    Cmd_st->setEnabled(false);
-    Cmd_trans->setEnabled(false);
-    if (Cmd_Length2) Cmd_Length2->setEnabled(false);
+    apply_clip_buttons(ClipButtons::AtStart);
     Timer1->setInterval(100);
     Timer1->stop();
     marking_enabled = false;
@@ -83,8 +77,7 @@ void Form1::Form_Activate() { draw_rulers(); }
 void Form1::mnuend_Click() {
     if (ending_) return;
     ending_ = true;
-    std::string reply;
-    video_command("close avfile", reply);
+    send_video("close avfile");
     desktop().end_program();
 }
 
@@ -114,6 +107,21 @@ void Form1::cmd_enabled(const QVariant& b1, const QVariant& b2) {
     Command4->setEnabled(b2.toBool());
     Command6->setEnabled(b2.toBool());
     HScroll1->setEnabled(b2.toBool());
+}
+
+void Form1::apply_clip_buttons(ClipButtons clip) {
+    cmd_enabled(false, false);
+    Cmd_makimodoshi->setEnabled(false);
+    Cmd_Reset->setEnabled(false);
+    if (clip == ClipButtons::Opened) {
+        cmd_enabled(true, false);
+        return;
+    }
+    Cmd_vt->setEnabled(false);
+    Cmd_st->setEnabled(false);
+    Cmd_trans->setEnabled(false);
+    // The second length button exists in the earlier edition only; closing a clip leaves it.
+    if (clip == ClipButtons::AtStart && Cmd_Length2) Cmd_Length2->setEnabled(false);
 }
 
 void Form1::wind_xywh(const QString& a, double& xs, double& ys, double& w, double& h) {

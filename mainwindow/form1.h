@@ -117,6 +117,9 @@ public:
     void mnuend_Click();
 
     void cmd_enabled(const QVariant& b1, const QVariant& b2);
+    // The buttons as they stand at start, after a clip was opened, or after it was closed.
+    enum class ClipButtons { AtStart, Opened, Closed };
+    void apply_clip_buttons(ClipButtons clip);
     // Splits "X Y W H"; throws std::runtime_error when the text has fewer than three blanks.
     void wind_xywh(const QString& a, double& xs, double& ys, double& w, double& h);
 

@@ -1,4 +1,4 @@
-// The main window's controls at their design positions, its menu, and the wiring of every
+// The main window's controls at their fixed positions in twips, its menu, and the wiring of every
 // control to its handler.
 #include <QAction>
 #include <QGroupBox>
@@ -13,28 +13,20 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/wrapping_button.h"
 #include "platform/picture_box.h"
-#include "platform/twips.h"
+#include "platform/twips_control.h"
 
 namespace {
-template <class T>
-T* make(QWidget* parent, const char* name, double l, double t, double w, double h) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromUtf8(name));
-    place_twips(c, l, t, w, h);
-    return c;
-}
-
 template <class Button = QPushButton>
 QPushButton* button(QWidget* p, const char* name, const char* caption, double l, double t,
                     double w, double h) {
-    auto* b = make<Button>(p, name, l, t, w, h);
+    auto* b = make_twips_control<Button>(p, name, l, t, w, h);
     b->setText(QString::fromUtf8(caption));
     return b;
 }
 
 QLabel* label(QWidget* p, const char* name, const char* caption, double l, double t, double w,
               double h) {
-    auto* c = make<QLabel>(p, name, l, t, w, h);
+    auto* c = make_twips_control<QLabel>(p, name, l, t, w, h);
     c->setText(QString::fromUtf8(caption));
     c->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     c->setWordWrap(true);
@@ -43,7 +35,7 @@ QLabel* label(QWidget* p, const char* name, const char* caption, double l, doubl
 
 QLineEdit* text_box(QWidget* p, const char* name, const char* text, double l, double t, double w,
                     double h) {
-    auto* c = make<QLineEdit>(p, name, l, t, w, h);
+    auto* c = make_twips_control<QLineEdit>(p, name, l, t, w, h);
     c->setText(QString::fromUtf8(text));
     // A text the program writes into a narrow box shows from its beginning, not its end.
     QObject::connect(c, &QLineEdit::textChanged, c, [c] {
@@ -62,9 +54,9 @@ void Form1::build_controls() {
 
     Label1 = label(c, "Label1", "", 360, 120, 3975, 255);
     Label1->setWordWrap(false);
-    Picture1 = make<PictureBox>(c, "Picture1", 480, 600, 4800, 3600);
+    Picture1 = make_twips_control<PictureBox>(c, "Picture1", 480, 600, 4800, 3600);
     Picture1->set_back_color(palette().color(QPalette::Window).darker(110));
-    HScroll1 = make<QScrollBar>(c, "HScroll1", 1080, 5040, 3015, 375);
+    HScroll1 = make_twips_control<QScrollBar>(c, "HScroll1", 1080, 5040, 3015, 375);
     HScroll1->setOrientation(Qt::Horizontal);
     HScroll1->setMinimum(0);
     HScroll1->setSingleStep(1);
@@ -79,11 +71,11 @@ void Form1::build_controls() {
     Label8 = label(c, "Label8", "コマ送り　調整時間", 4920, 4560, 855, 375);
     Text4 = text_box(c, "Text4", "400", 4920, 5025, 615, 270);
     Label9 = label(c, "Label9", "ms", 5640, 5040, 255, 255);
-    Frame1 = make<QGroupBox>(c, "Frame1", 4680, 5640, 1575, 1335);
+    Frame1 = make_twips_control<QGroupBox>(c, "Frame1", 4680, 5640, 1575, 1335);
     Frame1->setTitle(QStringLiteral("１コマあたりの時間"));
-    Option1 = make<QRadioButton>(Frame1, "Option1", 240, 360, 255, 180);
+    Option1 = make_twips_control<QRadioButton>(Frame1, "Option1", 240, 360, 255, 180);
     Label4 = label(Frame1, "Label4", "1/30秒", 600, 360, 855, 255);
-    Option2 = make<QRadioButton>(Frame1, "Option2", 240, 720, 255, 375);
+    Option2 = make_twips_control<QRadioButton>(Frame1, "Option2", 240, 720, 255, 375);
     Label6 = label(Frame1, "Label6", "1/15秒", 600, 840, 735, 255);
     Option1->setChecked(true);
     // In the earlier edition this button is tall and narrow: its caption runs down it.
@@ -91,9 +83,9 @@ void Form1::build_controls() {
     Label7 = label(c, "Label7", "送りコマ数", 8040, 120, 1215, 375);
     Text3 = text_box(c, "Text3", "2", 9360, 0, 495, 375);
     // The ruler strip lies under the canvas; only its right and bottom margins show.
-    Picture2 = make<PictureBox>(c, "Picture2", 6000, 600, 5550, 4350);
+    Picture2 = make_twips_control<PictureBox>(c, "Picture2", 6000, 600, 5550, 4350);
     Picture2->set_back_color(Qt::white);
-    Picture3 = make<PictureBox>(c, "Picture3", 6000, 600, 4800, 3600);
+    Picture3 = make_twips_control<PictureBox>(c, "Picture3", 6000, 600, 4800, 3600);
     Picture3->set_back_color(Qt::white);
     Picture3->raise();
     Cmd_Length2 = button(c, "Cmd_Length2", "長さの設定", 7200, 5160, 1575, 495);

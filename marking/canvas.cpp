@@ -3,14 +3,7 @@
 #include "platform/number_text.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
-#include "video/video_device.h"
-
-namespace {
-void send(const std::string& command) {
-    std::string reply;
-    video_command(command, reply);
-}
-}  // namespace
+#include "videodevice/video_device.h"
 
 void Form1::disc(PictureBox* box, double x, double y, int colour) {
     box->set_fill_style(PictureBox::kSolid);
@@ -25,8 +18,8 @@ void Form1::draw_ruler_markers(float cx, float cy, int bottom_colour, int right_
 }
 
 void Form1::refresh_canvas(std::int16_t first, std::int16_t last) {
-    send("stop avfile");
-    send("update avfile hdc " + plain_number(Picture3->hDC()));
+    send_video("stop avfile");
+    send_video("update avfile hdc " + plain_number(Picture3->hDC()));
     Picture3->pset(0, 0, palette_color(pal::kLightBlue));
     for (int i = first; i <= last; ++i) {
         disc(Picture3, mark_cx[static_cast<std::size_t>(i)], mark_cy[static_cast<std::size_t>(i)],

@@ -2,6 +2,7 @@
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
+#include <functional>
 
 // Unloads a window: it hides at once and is destroyed when control returns to the event loop.
 // From then on its holder regards it as gone, so the next use makes a new one.
@@ -20,7 +21,10 @@ public:
     Form& operator*() { return get(); }
     Form* operator->() { return &get(); }
     Form& get() {
-        if (!loaded()) form_ = new Form();
+        if (!loaded()) {
+            form_ = new Form();
+            if (on_made) on_made(*form_);
+        }
         return *form_;
     }
     bool loaded() const { return form_ && !is_unloaded(form_.data()); }
@@ -28,6 +32,10 @@ public:
     Form* peek() const { return loaded() ? form_.data() : nullptr; }
     // Destroys the window now (tests; the end of the program).
     void destroy() { delete form_.data(); }
+
+    // Runs on every new window right after its start sequence; the program's edition uses it
+    // to connect the window to the rest of the program.
+    std::function<void(Form&)> on_made;
 
 private:
     QPointer<Form> form_;

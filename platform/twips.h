@@ -8,7 +8,7 @@ inline constexpr double kTwipsPerPixel = 15.0;
 
 inline int twips_to_px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
-// Places a control at a design position given in twips, relative to its parent.
+// Places a control at a position given in twips, relative to its parent.
 void place_twips(QWidget* control, double left, double top, double width, double height);
 
 // Sets a top-level window's outer size (frame included) in twips.

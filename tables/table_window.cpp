@@ -5,7 +5,7 @@
 #include <QTableWidget>
 
 #include "platform/lazy_window.h"
-#include "platform/twips.h"
+#include "platform/twips_control.h"
 #include "state/analysis_state.h"
 #include "tables/save_table_csv.h"
 
@@ -17,10 +17,7 @@ constexpr double kAboveCentreTwips = 400;
 
 template <class Control>
 Control* make_control(QWidget* parent, const char* name, const TwipsRect& r) {
-    auto* c = new Control(parent);
-    c->setObjectName(QString::fromUtf8(name));
-    place_twips(c, r.left, r.top, r.width, r.height);
-    return c;
+    return make_twips_control<Control>(parent, name, r.left, r.top, r.width, r.height);
 }
 }  // namespace
 

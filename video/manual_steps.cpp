@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "mainwindow/form1.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 void Form1::manual_step(const std::string& command, int frames) {
-    std::string reply;
-    video_command(command, reply);
+    send_video(command);
     // The count stays within 16 bits however often the user steps.
     frames_since_mark = static_cast<std::int16_t>(std::clamp(frames_since_mark + frames, -32768, 32767));
 }

@@ -11,7 +11,7 @@
 #include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/picture_box.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 const QString kAviFilter = QStringLiteral("AVIファイル (*.avi)|*.avi");
@@ -97,10 +97,7 @@ void Form1::open_chosen_clip(const QString& chosen) {
     HScroll1->setMaximum(*length);
     Timer1->start(100);
     Label1->setText(chosen);
-    cmd_enabled(false, false);
-    Cmd_makimodoshi->setEnabled(false);
-    Cmd_Reset->setEnabled(false);
-    cmd_enabled(true, false);
+    apply_clip_buttons(ClipButtons::Opened);
     draw_rulers();
     state().mark_count = 0;
 }
@@ -109,14 +106,8 @@ void Form1::mnuclose_Click() {
     Timer1->stop();
     Label1->setText(QString());
     Label2->setText(QStringLiteral("フレーム"));
-    std::string reply;
-    video_command("close avfile", reply);
-    cmd_enabled(false, false);
-    Cmd_makimodoshi->setEnabled(false);
-    Cmd_Reset->setEnabled(false);
-    Cmd_vt->setEnabled(false);
-    Cmd_st->setEnabled(false);
-    Cmd_trans->setEnabled(false);
+    send_video("close avfile");
+    apply_clip_buttons(ClipButtons::Closed);
     Text1->clear();
     Text2->clear();
     Picture2->set_draw_mode(PictureBox::kCopyPen);

@@ -12,14 +12,9 @@
 #include "platform/number_text.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
-void send(const std::string& command) {
-    std::string reply;
-    video_command(command, reply);
-}
-
 // The tick count divided by the wait, rounded to the nearest integer (halves to even).
 double tick_quotient(std::int32_t tick, std::int16_t wait_ms) {
     return std::nearbyint(static_cast<double>(tick) / wait_ms);
@@ -53,11 +48,11 @@ bool Form1::read_step_frames() {
 
 void Form1::wait_for_tick_change(const std::string& command) {
     if (step_wait_ms <= 0) {  // callers check the wait first; never divide by it unchecked
-        send(command);
+        send_video(command);
         return;
     }
     const double q0 = tick_quotient(desktop().tick_count(), step_wait_ms);
-    send(command);
+    send_video(command);
     while (tick_quotient(desktop().tick_count(), step_wait_ms) == q0) {
     }
 }
@@ -67,7 +62,7 @@ void Form1::step_times(int count, const std::string& command) {
 }
 
 void Form1::Command1_Click() {
-    send("play avfile window");
+    send_video("play avfile window");
     cmd_enabled(true, true);
     Cmd_Reset->setEnabled(true);
     Cmd_makimodoshi->setEnabled(true);
@@ -79,7 +74,7 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-    send("pause avfile");
+    send_video("pause avfile");
     Cmd_trans->setEnabled(true);
 }
 
@@ -90,8 +85,8 @@ void Form1::Command3_Click() {
     }
     if (!read_step_wait()) return;
     wait_for_tick_change("step avfile");
-    send("stop avfile");
-    send("update avfile hdc " + plain_number(Picture3->hDC()));
+    send_video("stop avfile");
+    send_video("update avfile hdc " + plain_number(Picture3->hDC()));
     Picture3->pset(0, 0, palette_color(pal::kLightBlue));
 }
 
@@ -105,13 +100,13 @@ void Form1::Command4_Click() {
     refresh_canvas(1, state().mark_count);
 }
 
-void Form1::Cmd_makimodoshi_Click() { send("seek avfile to " + signed_blank(0)); }
+void Form1::Cmd_makimodoshi_Click() { send_video("seek avfile to " + signed_blank(0)); }
 
 void Form1::HScroll1_Scroll() {
     Timer1->stop();
     // During a drag the bar announces the thumb's new place before its value follows it, so
     // the thumb's place, not the value, is the frame the user points at.
-    send("seek avfile to " + signed_blank(HScroll1->sliderPosition()));
+    send_video("seek avfile to " + signed_blank(HScroll1->sliderPosition()));
     Timer1->start();
 }
 

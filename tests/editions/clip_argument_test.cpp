@@ -15,7 +15,7 @@
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/scripted_desktop.h"
 #include "tools/clip_writer.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 

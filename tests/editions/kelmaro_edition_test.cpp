@@ -11,7 +11,7 @@
 #include "mediaservice/scripted_media_service.h"
 #include "platform/desktop.h"
 #include "platform/scripted_desktop.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "tables/form5.h"
 #include "tables/form6.h"
 #include "tables/table_windows.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ class KinvoraWiring : public ::testing::Test {
                         static_cast<QWidget*>(form5().peek()), static_cast<QWidget*>(form6().peek())})
             delete w;
         form4().destroy();
-        Form2::on_table_button = nullptr;
-        Form3::on_table_button = nullptr;
+        form2().on_made = nullptr;
+        form3().on_made = nullptr;
         set_video_service(nullptr);
     }
     // A clip opened and playing, as after Open and 再生.
@@ -90,6 +90,12 @@ TEST_F(KinvoraWiring, TableButtonsOpenTheirTables) {
     EXPECT_TRUE(form5().loaded() && form5()->isVisible());
     EXPECT_FALSE(form6().loaded());
     form2()->Cmd_vt_table_Click();
+    EXPECT_TRUE(form6().loaded() && form6()->isVisible());
+    // Closed with its button and shown again, the graph is a new window, wired the same way.
+    form6().destroy();
+    QTest::mouseClick(form2()->Cmd_close, Qt::LeftButton);
+    show_vt_graph();
+    QTest::mouseClick(form2()->Cmd_vt_table, Qt::LeftButton);
     EXPECT_TRUE(form6().loaded() && form6()->isVisible());
 }
 

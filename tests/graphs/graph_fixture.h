@@ -18,8 +18,8 @@ class GraphTest : public ::testing::Test {
     static void reset() {
         form2().destroy();
         form3().destroy();
-        Form2::on_table_button = nullptr;
-        Form3::on_table_button = nullptr;
+        form2().on_made = nullptr;
+        form3().on_made = nullptr;
         state() = AnalysisState{};
         state().scale_m_per_unit = 1.0f;
     }

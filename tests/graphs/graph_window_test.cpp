@@ -72,8 +72,8 @@ TEST_F(GraphWindows, CloseUnloadsAndTheNextUseStartsAfresh) {
 TEST_F(GraphWindows, TableButtonsCallTheEditionsHook) {
     int vt_calls = 0, st_calls = 0;
     form2()->Cmd_vt_table->click();  // nothing set: nothing happens
-    Form2::on_table_button = [&] { ++vt_calls; };
-    Form3::on_table_button = [&] { ++st_calls; };
+    form2()->on_table_button = [&] { ++vt_calls; };
+    form3()->on_table_button = [&] { ++st_calls; };
     form2()->Cmd_vt_table->click();
     form3()->Cmd_data->click();
     form3()->Cmd_data->click();

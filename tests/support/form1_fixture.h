@@ -21,13 +21,13 @@
 #include "platform/picture_box.h"
 #include "platform/scripted_desktop.h"
 #include "platform/twips.h"
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 using Commands = std::vector<std::string>;
 inline constexpr QRgb kWhite = 0xFFFFFF, kBlackRgb = 0x000000;
 inline QRgb rgb(int palette_number) { return palette_color(palette_number).rgb() & 0xFFFFFF; }
 
-// A control as the design places it: name, twips in its parent, caption or start text
+// A control where the window places it: name, twips in its parent, caption or start text
 // (nullptr: not checked).
 struct ControlPlace {
     const char* name;

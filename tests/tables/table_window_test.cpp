@@ -86,7 +86,7 @@ TEST_F(TableWindows, TheGridGrowsToShowEveryRow) {
     EXPECT_EQ(grid_row_count(form6()->MSFlexGrid1), 50) << "49 intervals fit the 50 rows";
 }
 
-// Controls at their design places (twips, 15 to a pixel), the window 5000 x 4000 twips
+// Controls at their fixed places (twips, 15 to a pixel), the window 5000 x 4000 twips
 // outside, centred and then moved 800 twips right and 400 up.
 TEST_F(TableWindows, LayoutInTwips) {
     struct Case {

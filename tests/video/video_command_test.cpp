@@ -1,4 +1,5 @@
-// The command layer: the reply buffer, numbers in commands and replies, the blank-free path.
+// The command layer: the reply buffer, numbers in commands and replies, the blank-free path,
+// and the reply-less send.
 #include <QDir>
 #include <QUrl>
 
@@ -41,6 +42,12 @@ TEST(VideoCommand, ReplyBufferRules) {
         std::string reply = "caller";
         EXPECT_EQ(video_command("status avfile position", reply), c.code);
         EXPECT_EQ(reply, c.expected) << c.reply.substr(0, 10) << " " << c.code;
+        EXPECT_EQ(desk.beeps, c.code != 0 ? 1 : 0);
+        // The reply-less form sends the same command and beeps the same way.
+        desk.beeps = 0;
+        svc.answer("stop", c.code, c.reply);
+        send_video("stop avfile");
+        EXPECT_EQ(svc.commands.back(), "stop avfile");
         EXPECT_EQ(desk.beeps, c.code != 0 ? 1 : 0);
     }
     set_video_service(nullptr);

@@ -18,6 +18,9 @@ inline constexpr std::size_t kReplyBufferSize = 256;
 // filled all 256 characters) leaves the caller's reply as it was.
 std::int32_t video_command(std::string_view command, std::string& reply);
 
+// Sends one command whose reply nobody reads (failures still beep).
+void send_video(std::string_view command);
+
 // A form of the path without blanks that the video service accepts in its open command:
 // every byte of the UTF-8 path outside A-Z a-z 0-9 . _ ~ / - written as %XX. The empty text
 // when the file does not exist.

@@ -1,4 +1,4 @@
-#include "video/video_device.h"
+#include "videodevice/video_device.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -46,6 +46,11 @@ std::int32_t video_command(std::string_view command, std::string& reply) {
         reply = QString::fromUcs4(buffer.data(), static_cast<qsizetype>(nul)).toStdString();
     }
     return code;
+}
+
+void send_video(std::string_view command) {
+    std::string reply;
+    video_command(command, reply);
 }
 
 std::string short_path(const QString& path) {
