@@ -10,11 +10,15 @@ namespace {
 constexpr qsizetype kTailBytes = 256;
 
 QImage padded_picture(int width, int height) {
+    if (width <= 0 || height <= 0) return QImage();
     const qsizetype line = static_cast<qsizetype>(width) * 4;
     auto* data = static_cast<uchar*>(std::malloc(line * height + kTailBytes));
     if (!data) return QImage();
-    return QImage(data, width, height, line, QImage::Format_RGB32,
-                  [](void* memory) { std::free(memory); }, data);
+    QImage picture(data, width, height, line, QImage::Format_RGB32,
+                   [](void* memory) { std::free(memory); }, data);
+    // A picture Qt refuses never takes the memory over.
+    if (picture.isNull()) std::free(data);
+    return picture;
 }
 
 }  // namespace
