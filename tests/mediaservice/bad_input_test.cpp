@@ -84,8 +84,9 @@ TEST(BadInput, ParticularsAreShortenedToFitTheReplyBuffer) {
         bool shortened;
     } cases[] = {
         {"/tmp/clip.avi", false},
-        {"/" + std::string(400, 'x') + "/clip.avi", true},
-        {"/" + QString(300, QChar(0x30D3)).toStdString() + "/ビデオ.avi", true},
+        {std::string("/").append(400, 'x').append("/clip.avi"), true},
+        {std::string("/").append(QString(300, QChar(0x30D3)).toStdString()).append("/ビデオ.avi"),
+         true},
         {std::string("a\tb\x01c"), false},
     };
     for (const auto& c : cases) {
