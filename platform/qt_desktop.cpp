@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "platform/file_dialog_columns.h"
+
 QStringList qt_name_filters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
@@ -30,6 +32,7 @@ std::int32_t QtDesktop::tick_count() {
 namespace {
 std::optional<QString> run_dialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(QApplication::activeWindow());
+    dialog.setProxyModel(new FileDialogColumns(&dialog));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
