@@ -13,6 +13,12 @@ void Form1::Cmd_Length2_Click() {
     if (length_dialog) length_dialog->show_modeless();
 }
 
+void Form1::reset_calibration() {
+    state().scale_m_per_unit = 1.0f;
+    state().calib_mode = false;
+    if (length_dialog) length_dialog->clear_length();
+}
+
 void Form1::calibration_click(float x, float y) {
     AnalysisState& s = state();
     if (s.calib_clicks >= kMaxIndex) {

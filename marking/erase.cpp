@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "mainwindow/form1.h"
+#include "video/transport.h"
 #include "platform/number_text.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
@@ -20,15 +21,15 @@ void Form1::Cmd_Reset_Click() {
         return;
     }
     // Check the wait before anything changes, so a refused erase leaves everything as it was.
-    if (step_frames > 0 && !read_step_wait()) return;
+    if (step_frames > 0 && !transport_->read_step_wait()) return;
     const auto un = static_cast<std::size_t>(n);
     Picture2->set_draw_mode(PictureBox::kXorPen);
     draw_ruler_markers(mark_cx[un], mark_cy[un], pal::kBrightWhite, pal::kLightYellow);
     Text1->setText(format_number(s.pos_x[un - 1], "##0.00"));
     Text2->setText(format_number(s.pos_y[un - 1], "##0.00"));
     Picture3->cls();
-    read_step_wait(true);
-    step_times(step_frames, "step avfile reverse");
+    transport_->read_step_wait(true);
+    transport_->step_times(step_frames, "step avfile reverse");
     refresh_canvas(1, static_cast<std::int16_t>(n - 1));
     s.mark_count = static_cast<std::int16_t>(n - 1);
     if (s.mark_count == 0) {

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 
 #include "mainwindow/form1.h"
+#include "video/transport.h"
 #include "platform/desktop.h"
 #include "platform/number_text.h"
 #include "platform/palette.h"
@@ -25,11 +26,11 @@ void Form1::Picture3_MouseDown(int /*button*/, int /*shift*/, float x, float y) 
     if (!marking_enabled) return;
     // Refuse before anything is drawn or recorded, so a refused click leaves no trace.
     if (!frames_ok) {
-        read_step_frames();
+        transport_->read_step_frames();
         return;
     }
     if (table_is_full()) return;
-    if (step_frames > 0 && !read_step_wait()) return;
+    if (step_frames > 0 && !transport_->read_step_wait()) return;
 
     record_mark(x, y, s.scale_m_per_unit, step_frames);
     advance_after_mark();
@@ -66,7 +67,7 @@ bool Form1::table_is_full() {
 }
 
 void Form1::advance_after_mark() {
-    read_step_wait(true);
-    step_times(step_frames, "step avfile");
+    transport_->read_step_wait(true);
+    transport_->step_times(step_frames, "step avfile");
     refresh_canvas(1, state().mark_count);
 }

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "mainwindow/form1.h"
-#include "marking/length_dialog.h"
 #include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/picture_box.h"
@@ -47,11 +46,7 @@ void Form1::clear_for_open() {
     Picture3->cls();
     Text1->clear();
     Text2->clear();
-    if (!earlier_edition()) {
-        state().scale_m_per_unit = 1.0f;
-        state().calib_mode = false;
-        if (length_dialog) length_dialog->clear_length();
-    }
+    if (!earlier_edition()) reset_calibration();
     cmd_enabled(false, false);
     Cmd_makimodoshi->setEnabled(false);
     Command1->setEnabled(true);
