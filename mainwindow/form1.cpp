@@ -17,6 +17,7 @@
 #include "platform/picture_box.h"
 #include "platform/program_activation.h"
 #include "platform/twips.h"
+#include "video/clip_files.h"
 #include "video/transport.h"
 #include "videodevice/video_device.h"
 
@@ -32,7 +33,10 @@ LazyWindow<Form1>& form1() {
     return instance;
 }
 
-Form1::Form1(Edition e) : edition(e), transport_(std::make_unique<Transport>(*this)) {
+Form1::Form1(Edition e)
+    : edition(e),
+      transport_(std::make_unique<Transport>(*this)),
+      clip_files_(std::make_unique<ClipFiles>(*this)) {
     watch_program_activation();
     build_controls();
     build_menu();

@@ -22,6 +22,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class ClipFiles;
 class QTimer;
 class Transport;
 
@@ -138,9 +139,6 @@ protected:
 
 private:
     void build_controls();
-    // The two halves of opening a clip, around the file dialog.
-    void clear_for_open();
-    void open_chosen_clip(const QString& path);
     void build_menu();
     void connect_handlers();
     // The two markers of a mark on the rulers, in the strip's current pen mode: a disc under
@@ -161,6 +159,7 @@ private:
     bool table_is_full();
 
     std::unique_ptr<Transport> transport_;
+    std::unique_ptr<ClipFiles> clip_files_;
 
     bool ending_ = false;
     bool shown_ = false;

@@ -1,5 +1,6 @@
 // The window's handlers that belong to a collaborator: each passes the event on unchanged.
 #include "mainwindow/form1.h"
+#include "video/clip_files.h"
 #include "video/transport.h"
 
 void Form1::Command1_Click() { transport_->Command1_Click(); }
@@ -14,3 +15,7 @@ void Form1::Option2_Click() { transport_->Option2_Click(); }
 void Form1::wait_for_tick_change(const std::string& command) {
     transport_->wait_for_tick_change(command);
 }
+
+void Form1::mnuopen_Click() { clip_files_->mnuopen_Click(); }
+void Form1::mnuclose_Click() { clip_files_->mnuclose_Click(); }
+void Form1::open_clip(const QString& path) { clip_files_->open_clip(path); }
