@@ -12,6 +12,11 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "marking/axis_directions.h"
+#include "marking/calibration.h"
+#include "marking/canvas.h"
+#include "marking/erasing.h"
+#include "marking/marking.h"
 #include "platform/desktop.h"
 #include "platform/number_text.h"
 #include "platform/picture_box.h"
@@ -36,7 +41,12 @@ LazyWindow<Form1>& form1() {
 Form1::Form1(Edition e)
     : edition(e),
       transport_(std::make_unique<Transport>(*this)),
-      clip_files_(std::make_unique<ClipFiles>(*this)) {
+      clip_files_(std::make_unique<ClipFiles>(*this)),
+      canvas_(std::make_unique<Canvas>(*this)),
+      calibration_(std::make_unique<Calibration>(*this, *canvas_)),
+      axes_(std::make_unique<AxisDirections>(*this, *canvas_)),
+      erasing_(std::make_unique<Erasing>(*this, *canvas_, *transport_)),
+      marking_(std::make_unique<Marking>(*this, *canvas_, *transport_, *calibration_)) {
     watch_program_activation();
     build_controls();
     build_menu();

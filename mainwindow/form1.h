@@ -7,23 +7,22 @@
 #include <memory>
 #include <string>
 
+#include "marking/marking_window.h"
 #include "platform/lazy_window.h"
 #include "state/analysis_state.h"
-#include "state/flag.h"
-#include "video/video_window.h"
 
-class LengthDialog;
-class PictureBox;
+class AxisDirections;
+class Calibration;
+class Canvas;
+class ClipFiles;
+class Erasing;
+class Marking;
 class QAction;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class QScrollBar;
-class ClipFiles;
-class QTimer;
 class Transport;
 
 // Kinvora is the full program; Kelmaro, its earlier edition, counts frames by hand, has no
@@ -39,7 +38,7 @@ void set_program_edition(Edition edition);
 // It keeps start, end and the button states; its other handlers forward to the collaborators
 // it owns: the transport and the clip files (video/); the canvas and rulers, marking,
 // calibration, axis directions and erasing (marking/).
-class Form1 : public QMainWindow, public VideoWindow {
+class Form1 : public QMainWindow, public MarkingWindow {
     Q_OBJECT
 public:
     explicit Form1(Edition edition = program_edition());
@@ -66,18 +65,9 @@ public:
     QAction* mnuclose = nullptr;
     QAction* mnuend = nullptr;
 
-    // Private state of the window, open to the tests.
-    std::int16_t canvas_w = 0;
-    std::int16_t canvas_h = 0;
-    Array101<float> mark_cx{};
-    Array101<float> mark_cy{};
-    Flag x_from_left;
-    Flag y_from_top;
-
-    // What opens the graph windows, and the length-setting dialog; set by the program's edition.
+    // What opens the graph windows; set by the program's edition.
     std::function<void()> open_vt_graph;
     std::function<void()> open_st_graph;
-    LengthDialog* length_dialog = nullptr;
 
     // Start, activation and end.
     void Form_Load();
@@ -141,25 +131,17 @@ private:
     void build_controls();
     void build_menu();
     void connect_handlers();
-    // The two markers of a mark on the rulers, in the strip's current pen mode: a disc under
-    // the canvas at the mark's x and one right of it at the mark's y (palette colours).
-    void draw_ruler_markers(float cx, float cy, int bottom_colour, int right_colour);
-    // A disc of radius 3 filled and outlined in one palette colour.
-    static void disc(PictureBox* box, double x, double y, int colour);
     void build_earlier_edition_controls(QWidget* client);
 
-    // What the earlier edition does in place of marking and erasing.
-    void manual_mark(float x, float y);
-    void manual_erase_last();
-    // Records a mark at (x, y): its disc on the canvas and markers on the rulers, its canvas
-    // position, its position in ruler units and, times `scale`, in metres, the frames since the
-    // mark before, and the two coordinate texts.
-    void record_mark(float x, float y, float scale, std::int16_t frames);
-    // Says so and returns true when the MarkTable has no room for another mark.
-    bool table_is_full();
-
+    // The collaborators the handlers forward to; each sees the window as a VideoWindow or a
+    // MarkingWindow.
     std::unique_ptr<Transport> transport_;
     std::unique_ptr<ClipFiles> clip_files_;
+    std::unique_ptr<Canvas> canvas_;
+    std::unique_ptr<Calibration> calibration_;
+    std::unique_ptr<AxisDirections> axes_;
+    std::unique_ptr<Erasing> erasing_;
+    std::unique_ptr<Marking> marking_;
 
     bool ending_ = false;
     bool shown_ = false;
