@@ -40,9 +40,10 @@ void Calibration::calibration_click(float x, float y) {
     s.calib_x[k] = static_cast<float>((window_.canvas_w - x) / 40.0);
     s.calib_y[k] = static_cast<float>((window_.canvas_h - y) / 40.0);
     if (k % 2 == 0) {
-        window_.Picture3->line(window_.canvas_w - 40.0 * s.calib_x[k - 1], window_.canvas_h - 40.0 * s.calib_y[k - 1],
-                       window_.canvas_w - 40.0 * s.calib_x[k], window_.canvas_h - 40.0 * s.calib_y[k],
-                       palette_color(pal::kLightGreen));
+        const int w = window_.canvas_w, h = window_.canvas_h;
+        window_.Picture3->line(w - 40.0 * s.calib_x[k - 1], h - 40.0 * s.calib_y[k - 1],
+                               w - 40.0 * s.calib_x[k], h - 40.0 * s.calib_y[k],
+                               palette_color(pal::kLightGreen));
         const double dy = static_cast<double>(s.calib_y[k - 1]) - s.calib_y[k];
         const double dx = static_cast<double>(s.calib_x[k - 1]) - s.calib_x[k];
         s.calib_unit_len = static_cast<float>(std::sqrt(dy * dy + dx * dx));

@@ -24,8 +24,8 @@ void Canvas::refresh_canvas(std::int16_t first, std::int16_t last) {
     send_video("update avfile hdc " + plain_number(window_.Picture3->hDC()));
     window_.Picture3->pset(0, 0, palette_color(pal::kLightBlue));
     for (int i = first; i <= last; ++i) {
-        disc(window_.Picture3, window_.mark_cx[static_cast<std::size_t>(i)], window_.mark_cy[static_cast<std::size_t>(i)],
-             pal::kLightYellow);
+        const auto k = static_cast<std::size_t>(i);
+        disc(window_.Picture3, window_.mark_cx[k], window_.mark_cy[k], pal::kLightYellow);
     }
 }
 

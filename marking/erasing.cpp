@@ -28,7 +28,8 @@ void Erasing::Cmd_Reset_Click() {
     if (window_.step_frames > 0 && !transport_.read_step_wait()) return;
     const auto un = static_cast<std::size_t>(n);
     window_.Picture2->set_draw_mode(PictureBox::kXorPen);
-    canvas_.draw_ruler_markers(window_.mark_cx[un], window_.mark_cy[un], pal::kBrightWhite, pal::kLightYellow);
+    canvas_.draw_ruler_markers(window_.mark_cx[un], window_.mark_cy[un], pal::kBrightWhite,
+                               pal::kLightYellow);
     window_.Text1->setText(format_number(s.pos_x[un - 1], "##0.00"));
     window_.Text2->setText(format_number(s.pos_y[un - 1], "##0.00"));
     window_.Picture3->cls();
@@ -62,11 +63,13 @@ void Erasing::manual_erase_last() {
     AnalysisState& s = state();
     const auto n = static_cast<std::size_t>(s.mark_count);
     // The markers sit where the stored position puts them back on the canvas.
-    const double cx = window_.x_from_left ? 40.0 * s.pos_x[n] - 4 : window_.canvas_w - 40.0 * s.pos_x[n];
-    const double cy = window_.y_from_top ? 40.0 * s.pos_y[n] - 4 : window_.canvas_h - 40.0 * s.pos_y[n];
+    const double cx =
+        window_.x_from_left ? 40.0 * s.pos_x[n] - 4 : window_.canvas_w - 40.0 * s.pos_x[n];
+    const double cy =
+        window_.y_from_top ? 40.0 * s.pos_y[n] - 4 : window_.canvas_h - 40.0 * s.pos_y[n];
     window_.Picture2->set_draw_mode(PictureBox::kXorPen);
     canvas_.draw_ruler_markers(static_cast<float>(cx), static_cast<float>(cy), pal::kBrightWhite,
-                       pal::kLightYellow);
+                               pal::kLightYellow);
     window_.Text1->setText(format_number(s.pos_x[n - 1], "##0.00"));
     window_.Text2->setText(format_number(s.pos_y[n - 1], "##0.00"));
     window_.Picture3->cls();

@@ -28,7 +28,8 @@ void ClipFiles::mnuopen_Click() {
     clear_for_open();
     // From here on every failure ends the operation with a beep.
     window_.CommonDialog1.filter = kAviFilter;
-    const std::optional<QString> chosen = desktop().open_file({window_.CommonDialog1.filter, {}, {}});
+    const std::optional<QString> chosen =
+        desktop().open_file({window_.CommonDialog1.filter, {}, {}});
     if (!chosen) {
         if (window_.CommonDialog1.cancel_error) desktop().beep();
         return;
@@ -65,7 +66,8 @@ void ClipFiles::open_chosen_clip(const QString& chosen) {
     std::string reply;
     video_command("close avfile", reply);
     const std::int32_t code = video_command(
-        "open " + path + " alias avfile style child parent " + plain_number(window_.Picture1->hWnd()),
+        "open " + path + " alias avfile style child parent " +
+            plain_number(window_.Picture1->hWnd()),
         reply);
     if (code != 0) {
         // The alias is closed now; a running position timer would only poll it and beep.
@@ -81,7 +83,8 @@ void ClipFiles::open_chosen_clip(const QString& chosen) {
         desktop().beep();
         return;
     }
-    video_command("put avfile destination at 0 0 " + signed_blank(window_.Picture1->outer_width()) +
+    video_command("put avfile destination at 0 0 " +
+                      signed_blank(window_.Picture1->outer_width()) +
                       signed_blank(window_.Picture1->outer_height()),
                   reply);
     video_command("status avfile length", reply);

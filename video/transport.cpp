@@ -28,8 +28,8 @@ bool Transport::read_step_wait(bool quiet) {
     if (!v || *v <= 0) {
         if (!quiet)
             desktop().error_box(QStringLiteral("「コマ送り　調整時間」には 1 から 32767 までの整数"
-                                           "（ミリ秒）を入力してください。"),
-                            program_name());
+                                               "（ミリ秒）を入力してください。"),
+                                program_name());
         return false;
     }
     window_.step_wait_ms = *v;
@@ -132,5 +132,6 @@ void Transport::Option2_Click() {
 void Transport::manual_step(const std::string& command, int frames) {
     send_video(command);
     // The count stays within 16 bits however often the user steps.
-    window_.frames_since_mark = static_cast<std::int16_t>(std::clamp(window_.frames_since_mark + frames, -32768, 32767));
+    window_.frames_since_mark = static_cast<std::int16_t>(
+        std::clamp(window_.frames_since_mark + frames, -32768, 32767));
 }
