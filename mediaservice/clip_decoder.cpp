@@ -45,11 +45,6 @@ std::string codec_name(const AVCodecParameters* par) {
     return name.empty() ? tag : name + " (" + tag + ")";
 }
 
-// The most frames kept for steps back: two keyframe intervals, so that the frames of the
-// interval just left are still at hand when a step back crosses into the one before it (and
-// an open group's frames before its keyframe, which need the interval before, come along).
-constexpr int kMostCachedFrames = 40;
-
 // The frame cache's budget: 256 MB up to 1920 x 1080, twice that for larger pictures.
 std::size_t cache_bytes(QSize size) {
     constexpr std::size_t kMegabyte = 1u << 20;
@@ -63,7 +58,7 @@ int longest_interval(const FrameIndex& index) {
         const int next = k + 1 < index.keyframes.size() ? index.keyframes[k + 1] : index.count();
         longest = std::max(longest, next - index.keyframes[k]);
     }
-    return longest <= 1 ? -4 : longest;
+    return longest <= 1 ? 0 : longest;
 }
 
 }  // namespace
@@ -121,7 +116,16 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
     offered_ = index_.count();
-    cache_.set_limits(cache_bytes(size()), std::min(kMostCachedFrames, 2 * longest_interval(index_) + 4));
+    // Three keyframe intervals: the one a step back crosses into, the one just left, and the
+    // one before the interval crossed into, which an open group's frames before its keyframe
+    // need decoded anyway, so that the next crossing finds its frames at hand. On the way
+    // forward no more than 40 of them (half a gigabyte at 3840 x 2160); a long group's frames
+    // decoded again for a step back, as many as the budget holds. Intra-only clips decode
+    // any frame at once and keep none.
+    const int interval = longest_interval(index_);
+    constexpr int kMostFramesForward = 40;
+    const int keep = interval > 0 ? 3 * interval + 4 : 0;
+    cache_.set_limits(cache_bytes(size()), keep, std::min(keep, kMostFramesForward));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
     if (index_.cut && reorders) drop_unfinished_tail();
@@ -240,7 +244,10 @@ bool ClipDecoder::next_output() {
     held_number_ = -1;
     for (;;) {
         const int rc = avcodec_receive_frame(codec_.get(), output_.get());
-        if (rc == 0) break;
+        if (rc == 0) {
+            ++frames_decoded_;
+            break;
+        }
         // Any failure but the end concerns one frame only; the next packet may decode. Each
         // turn feeds a packet or ends the input, so this ends.
         if (rc == AVERROR_EOF || input_done_) return false;
@@ -270,7 +277,7 @@ bool ClipDecoder::next_output() {
     if (number >= index_.count()) return false;
     output_->pts = number;
     held_number_ = number;
-    cache_.put(number, output_.get(), std::max(number, target_));
+    cache_.put(number, output_.get(), std::max(number, target_), use_);
     return true;
 }
 
@@ -293,7 +300,11 @@ const AVFrame* ClipDecoder::just_decoded() {
 
 const AVFrame* ClipDecoder::frame(int number) {
     if (number < 0 || number >= frame_count()) return nullptr;
-    return packet_frame(timeline_ ? index_.packet_at(number) : number);
+    const int packet = timeline_ ? index_.packet_at(number) : number;
+    use_ = wanted_threads_ == 1 && packet == last_asked_ - 1 ? FrameCache::Use::stepping_back
+                                                             : FrameCache::Use::forward;
+    last_asked_ = packet;
+    return packet_frame(packet);
 }
 
 const AVFrame* ClipDecoder::packet_frame(int number) {

@@ -46,6 +46,8 @@ class ClipDecoder {
     int threads() const { return codec_->thread_count; }
     // How often a decoder was opened for the clip (each change of threads opens one).
     int decoder_opens() const { return decoder_opens_; }
+    // Frames the decoder has put out since the clip was opened (a measure of wasted work).
+    long frames_decoded() const { return frames_decoded_; }
     // Whether frames are counted on the clip's timeline, dropped frames included.
     bool counts_dropped_frames() const { return timeline_; }
 
@@ -77,9 +79,11 @@ class ClipDecoder {
     AVRational rate_{30, 1};
     FrameIndex index_;
     int offered_ = 0;  // frames offered: of a cut clip, only the whole ones
-    // A step back within the keyframe interval, or into the one before it, finds its frame
-    // here. Intra-only clips decode any frame at once, so they keep only a few.
-    FrameCache cache_{0, 0};
+    // A step back within the keyframe interval, or into the ones before it, finds its frame
+    // here (within a budget by frame size). Intra-only clips decode any frame at once.
+    FrameCache cache_{0, 0, 0};
+    FrameCache::Use use_ = FrameCache::Use::forward;   // why the frames now decoded are
+    int last_asked_ = -1;                              // the packet last asked for
     int target_ = 0;        // the frame being decoded towards
     int held_number_ = -1;  // the frame in output_, or -1
     AvPacketPtr packet_{av_packet_alloc()};
@@ -95,5 +99,6 @@ class ClipDecoder {
     int wanted_threads_ = 1;
     int asked_threads_ = 1;  // the thread count the decoder was opened with
     int decoder_opens_ = 0;
+    long frames_decoded_ = 0;
     std::map<int, int> first_output_;  // keyframe packet -> number of the first frame out
 };

@@ -1,5 +1,6 @@
 #include "mediaservice/frame_store.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -35,13 +36,13 @@ FrameStore::~FrameStore() {
     for (std::uint8_t* data : spare_) release(data);
 }
 
-void FrameStore::reserve(const AVFrame* frame, int count) {
+void FrameStore::reserve(const AVFrame* frame, int count, int most_spare) {
     const std::size_t size = bytes_for(frame);
     if (size == 0 || count <= 0 || preparer_.joinable()) return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         size_ = size;
-        most_spare_ = static_cast<std::size_t>(count);
+        most_spare_ = static_cast<std::size_t>(std::max(count, most_spare));
     }
     preparer_ = std::thread([this, size, count] { prepare(size, count); });
 }
@@ -53,7 +54,7 @@ void FrameStore::prepare(std::size_t size, int count) {
         // The pages are the kernel's to find now, not later: one write a page is enough.
         for (std::size_t at = 0; at < size; at += 4096) data[at] = 0;
         std::lock_guard<std::mutex> lock(mutex_);
-        if (size_ != size || spare_.size() >= most_spare_) {
+        if (size_ != size || spare_.size() >= static_cast<std::size_t>(count)) {
             release(data);
             return;
         }
@@ -65,6 +66,10 @@ std::size_t FrameStore::bytes_for(const AVFrame* frame) {
     const int size = av_image_get_buffer_size(static_cast<AVPixelFormat>(frame->format),
                                               frame->width, frame->height, kAlign);
     return size < 0 ? 0 : (static_cast<std::size_t>(size) + 2 * kAlign - 1) / kAlign * kAlign;
+}
+
+std::size_t FrameStore::memory_for(const AVFrame* frame) {
+    return frame_memory_size(bytes_for(frame) + kAlign);
 }
 
 void FrameStore::give_back(void* store, std::uint8_t* data) {

@@ -212,3 +212,25 @@ TEST(DroppedFrames, EmptyChunksCountAsFramesShowingTheOneBefore) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LongGroups, StepsBackThroughAWholeGroupDecodeItOnce) {
+    // One keyframe for the whole clip: every frame a step back misses has to be decoded again
+    // from the start, so a cache that keeps only a few dozen frames decodes the clip over and
+    // over on the way back.
+    const ClipFormat long_group = clip_format("mpeg4", 160, 120, 30, 1, 200, 2, 300);
+    ServiceDriver d;
+    d.must("open " + percent_encoded(numbered_clip(long_group, "long_group.avi")) + " alias v");
+    d.must("seek v to end");
+    const ClipDecoder& decoder = d.service.session("v")->decoder();
+    const long decoded_before = decoder.frames_decoded();
+    for (int frame = d.length() - 2; frame >= 0; --frame) {
+        d.must("step v reverse");
+        ASSERT_EQ(d.position(), frame);
+        ASSERT_EQ(d.held_number(), frame);
+    }
+    EXPECT_LE(decoder.frames_decoded() - decoded_before, d.length());
+}
+
+}  // namespace
