@@ -310,8 +310,9 @@ const AVFrame* ClipDecoder::just_decoded() {
 const AVFrame* ClipDecoder::frame(int number) {
     if (number < 0 || number >= frame_count()) return nullptr;
     const int packet = timeline_ ? index_.packet_at(number) : number;
-    use_ = wanted_threads_ == 1 && packet == last_asked_ - 1 ? FrameCache::Use::stepping_back
-                                                             : FrameCache::Use::forward;
+    use_ = wanted_threads_ > 1         ? FrameCache::Use::playing
+           : packet == last_asked_ - 1 ? FrameCache::Use::stepping_back
+                                       : FrameCache::Use::forward;
     last_asked_ = packet;
     return packet_frame(packet);
 }

@@ -8,12 +8,12 @@ void FrameCache::size_up(const AVFrame* frame) {
     const std::size_t fit = std::max<std::size_t>(1, byte_limit_ / one_);
     capacity_ = static_cast<int>(std::min<std::size_t>(fit, frame_limit_));
     resting_ = std::clamp(resting_frames_, 1, capacity_);
-    // A few buffers made ready ahead; the rest come as the cache fills, so that playing right
-    // after opening a large clip does not wait behind half a gigabyte of fresh pages. Buffers
-    // of frames pushed out are kept for the next copies, up to the whole cache's worth: memory
-    // given back and asked for again costs a page fault a page.
+    // A few buffers made ready ahead in the background; the rest come as the cache fills (more
+    // made ready at once slow everything else down for a second, even at a low priority).
+    // Buffers of frames pushed out are kept for the next copies, up to the whole cache's
+    // worth: memory given back and asked for again costs a page fault a page.
     constexpr int kReadyAhead = 8;
-    store_.reserve(frame, std::min(capacity_ + 1, kReadyAhead), capacity_);
+    store_.reserve(frame, std::min(resting_ + 1, kReadyAhead), capacity_);
 }
 
 void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
@@ -22,6 +22,11 @@ void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     const int most = use == Use::stepping_back ? capacity_ : resting_;
     // On the way to `near`, a frame this far before it would be pushed out before it is reached.
     if (near - number >= most) return;
+    // Play does not wait for fresh memory: the cache grows while playing only into buffers
+    // made ready in the background.
+    if (use == Use::playing && frames_.size() < static_cast<std::size_t>(resting_) &&
+        !store_.has_spare())
+        return;
     // Frames waiting for their copy hold the decoder's buffers, and the decoder would make new
     // ones without end. When the copies fall behind (playing or stepping on a busy machine),
     // the frame goes uncached instead, and is decoded again if a step back comes to it. A step

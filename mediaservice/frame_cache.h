@@ -17,7 +17,8 @@ class FrameCache {
   public:
     // Why a frame was decoded.
     enum class Use {
-        forward,        // playing, stepping or seeking: within the resting bound
+        playing,        // within the resting bound, into buffers made ready ahead only
+        forward,        // stepping or seeking: within the resting bound
         stepping_back,  // to answer a step back: within the whole budget, every copy made
     };
 

@@ -1,6 +1,10 @@
 #include "mediaservice/frame_store.h"
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -48,6 +52,8 @@ void FrameStore::reserve(const AVFrame* frame, int count, int most_spare) {
 }
 
 void FrameStore::prepare(std::size_t size, int count) {
+    // Only with time to spare: on Linux the priority is the calling thread's own.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 19);
     for (int k = 0; k < count && !stop_; ++k) {
         std::uint8_t* data = allocate(size);
         if (!data) return;
@@ -79,6 +85,11 @@ void FrameStore::give_back(void* store, std::uint8_t* data) {
         self->spare_.push_back(data);
     else
         release(data);
+}
+
+bool FrameStore::has_spare() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !spare_.empty();
 }
 
 AVBufferRef* FrameStore::buffer(std::size_t size) {
