@@ -19,14 +19,13 @@ void FrameCache::size_up(const AVFrame* frame) {
 void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     if (frame_limit_ <= 0 || frames_.count(number)) return;
     if (one_ == 0) size_up(frame);
-    const int most = use == Use::stepping_back ? capacity_ : resting_;
+    int most = use == Use::stepping_back ? capacity_ : resting_;
     // On the way to `near`, a frame this far before it would be pushed out before it is reached.
     if (near - number >= most) return;
-    // Play does not wait for fresh memory: the cache grows while playing only into buffers
-    // made ready in the background.
-    if (use == Use::playing && frames_.size() < static_cast<std::size_t>(resting_) &&
-        !store_.has_spare())
-        return;
+    // Play does not wait for fresh memory: while no buffer is ready, the cache does not grow,
+    // and the frame takes the place of the one farthest away.
+    if (use == Use::playing && !store_.has_spare())
+        most = std::clamp(static_cast<int>(frames_.size()), 1, most);
     // Frames waiting for their copy hold the decoder's buffers, and the decoder would make new
     // ones without end. When the copies fall behind (playing or stepping on a busy machine),
     // the frame goes uncached instead, and is decoded again if a step back comes to it. A step
