@@ -116,16 +116,16 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
     offered_ = index_.count();
-    // Three keyframe intervals: the one a step back crosses into, the one just left, and the
-    // one before the interval crossed into, which an open group's frames before its keyframe
-    // need decoded anyway, so that the next crossing finds its frames at hand. On the way
-    // forward no more than 40 of them (half a gigabyte at 3840 x 2160); a long group's frames
-    // decoded again for a step back, as many as the budget holds. Intra-only clips decode
-    // any frame at once and keep none.
+    // Two keyframe intervals, so that the frames of the interval just left are still at hand
+    // when a step back crosses into the one before it (an open group's frames before its
+    // keyframe, which need the interval before, come along: a crossing decodes its interval
+    // once). On the way forward no more than 40 of them (half a gigabyte at 3840 x 2160); a
+    // long group's frames decoded again for a step back, as many as the budget holds.
+    // Intra-only clips decode any frame at once and keep none.
     const int interval = longest_interval(index_);
     intra_only_ = interval == 0;
     constexpr int kMostFramesForward = 40;
-    const int keep = interval > 0 ? 3 * interval + 4 : 0;
+    const int keep = interval > 0 ? 2 * interval + 4 : 0;
     cache_.set_limits(cache_bytes(size()), keep, std::min(keep, kMostFramesForward));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
