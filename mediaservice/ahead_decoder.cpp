@@ -56,6 +56,15 @@ AvFramePtr AheadDecoder::take(int number) {
     return std::move(job->frame);
 }
 
+void AheadDecoder::finish() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] {
+        for (const auto& [number, job] : jobs_)
+            if (!job->done) return false;
+        return true;
+    });
+}
+
 void AheadDecoder::clear() {
     std::lock_guard<std::mutex> lock(mutex_);
     jobs_.clear();

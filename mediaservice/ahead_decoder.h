@@ -28,6 +28,8 @@ class AheadDecoder {
     // Frame `number`, waiting for it to be decoded; null when it was not submitted, or its
     // packet did not decode. Frames before it are given up.
     AvFramePtr take(int number);
+    // Waits until every frame submitted is decoded.
+    void finish();
     // Gives up every frame submitted.
     void clear();
     int workers() const { return static_cast<int>(threads_.size()); }

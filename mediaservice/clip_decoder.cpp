@@ -331,7 +331,8 @@ const AVFrame* ClipDecoder::frame_from_ahead(int number) {
     // A frame a worker on its way beyond the one asked for: every frame in flight holds a
     // picture's memory.
     const int depth = ahead_->workers();
-    if (ahead_next_ < 0 || number < ahead_next_ - depth || number > ahead_next_ + depth) {
+    const bool starting = ahead_next_ < 0;
+    if (starting || number < ahead_next_ - depth || number > ahead_next_ + depth) {
         ahead_->clear();
         if (!seek_to_keyframe(number)) return nullptr;
         ahead_next_ = number;
@@ -349,6 +350,10 @@ const AVFrame* ClipDecoder::frame_from_ahead(int number) {
         av_packet_unref(packet_.get());
         if (read >= 0) ahead_next_ = read + 1;
     }
+    // At the start every worker decodes its first frames before play's clock starts: a
+    // decoder's first pictures are in memory the system has yet to hand out, which costs
+    // several frames' time.
+    if (starting) ahead_->finish();
     AvFramePtr decoded = ahead_->take(number);
     if (!decoded) return nullptr;
     av_frame_unref(output_.get());
