@@ -80,9 +80,10 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--only") && i + 1 < argc) only = argv[++i], cache_steps = 0;
     }
     std::printf(
-        "| clip | floor ms | step | reverse x30 | back over key | seek | update ms | open ms | "
+        "| clip | floor ms | step | reverse x30 | back x100 | back over key | seek | update ms | "
+        "open ms | "
         "cache MB | play shown | play CPU ms | peak RSS MB |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     std::string h264_1080;
     for (BenchClip& clip : clips(quick)) {
         if (!only.empty() && clip.label.find(only) == std::string::npos) continue;
@@ -102,8 +103,9 @@ int main(int argc, char** argv) {
         std::vector<double> seek_ratio;
         for (size_t k = 0; k < targets.size(); ++k)
             seek_ratio.push_back(t.seek_ms[k] / std::max(1e-3, floor.from_keyframe_ms[k]));
-        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.0f |", clip.label.c_str(),
-                    floor.step_ms, t.step_ms / floor.step_ms, t.reverse_ms / floor.step_ms,
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.0f |",
+                    clip.label.c_str(), floor.step_ms, t.step_ms / floor.step_ms,
+                    t.reverse_ms / floor.step_ms, t.back100_ms / floor.step_ms,
                     t.back_over_key_ms / interval_ms, mean(seek_ratio),
                     t.update_ms, t.open_ms, t.cache_mb);
         // Playing is what the larger sizes are about; the small ones play with room to spare.

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "bench/bench_clips.h"
@@ -83,14 +85,28 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
     for (int k = 0; k < 100; ++k) times.push_back(s.run("step v"));
     t.step_ms = median(times);
 
-    double total = 0;
-    int reversed = 0;
-    for (int start : {150, 220, 290}) {
+    // Steps back in a row from `start`: their total time; with KV_BENCH_TRACE set, each one's
+    // time and the frames it decoded go to standard error.
+    const ClipDecoder& decoder = s.service.session("v")->decoder();
+    const bool trace = std::getenv("KV_BENCH_TRACE") != nullptr;
+    const auto steps_back = [&](int start, int count) {
         s.run("seek v to " + std::to_string(start));
-        for (int k = 0; k < 30; ++k, ++reversed) total += s.run("step v reverse");
+        double total = 0;
+        for (int k = 1; k <= count; ++k) {
+            const long decoded = decoder.frames_decoded();
+            const double ms = s.run("step v reverse");
+            total += ms;
+            if (trace)
+                std::fprintf(stderr, "back to %d: %ld frames decoded, %.3f ms\n", start - k,
+                             decoder.frames_decoded() - decoded, ms);
+        }
         t.cache_mb = std::max(t.cache_mb, s.cache_mb());
-    }
-    t.reverse_ms = total / reversed;
+        return total;
+    };
+    double total = 0;
+    for (int start : {150, 220, 290}) total += steps_back(start, 30);
+    t.reverse_ms = total / 90;
+    t.back100_ms = steps_back(290, 100) / 100;
 
     // Each seek comes after one to the far side of the clip, so that its frame is not cached.
     const int length = std::stoi(s.run("status v length") >= 0 ? s.reply : "1");

@@ -7,6 +7,7 @@ struct ServiceTimings {
     double open_ms = 0;           // median of several opens
     double step_ms = 0;           // median of 100 forward steps from frame 0
     double reverse_ms = 0;        // mean of 30 reverse steps in a row, after a seek
+    double back100_ms = 0;        // mean of 100 reverse steps in a row from frame 290
     std::vector<double> seek_ms;  // per target, from the far side of the clip
     double back_over_key_ms = 0;  // one step back from a keyframe into the interval before it
     double update_ms = 0;         // median update into a 320 x 240 box, each after a step

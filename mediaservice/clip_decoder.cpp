@@ -45,11 +45,6 @@ std::string codec_name(const AVCodecParameters* par) {
     return name.empty() ? tag : name + " (" + tag + ")";
 }
 
-// The most frames kept for steps back: two keyframe intervals, so that the frames of the
-// interval just left are still at hand when a step back crosses into the one before it (and
-// an open group's frames before its keyframe, which need the interval before, come along).
-constexpr int kMostCachedFrames = 40;
-
 // The frame cache's budget: 256 MB up to 1920 x 1080, twice that for larger pictures.
 std::size_t cache_bytes(QSize size) {
     constexpr std::size_t kMegabyte = 1u << 20;
@@ -63,7 +58,7 @@ int longest_interval(const FrameIndex& index) {
         const int next = k + 1 < index.keyframes.size() ? index.keyframes[k + 1] : index.count();
         longest = std::max(longest, next - index.keyframes[k]);
     }
-    return longest <= 1 ? -4 : longest;
+    return longest <= 1 ? 0 : longest;
 }
 
 }  // namespace
@@ -121,7 +116,17 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     index_ = build_frame_index(format_.get(), stream_, file_size);
     if (index_.count() == 0) return kNoFrames;
     offered_ = index_.count();
-    cache_.set_limits(cache_bytes(size()), std::min(kMostCachedFrames, 2 * longest_interval(index_) + 4));
+    // Two keyframe intervals, so that the frames of the interval just left are still at hand
+    // when a step back crosses into the one before it (an open group's frames before its
+    // keyframe, which need the interval before, come along: a crossing decodes its interval
+    // once). On the way forward no more than 40 of them (half a gigabyte at 3840 x 2160); a
+    // long group's frames decoded again for a step back, as many as the budget holds.
+    // Intra-only clips decode any frame at once and keep none.
+    const int interval = longest_interval(index_);
+    intra_only_ = interval == 0;
+    constexpr int kMostFramesForward = 40;
+    const int keep = interval > 0 ? 2 * interval + 4 : 0;
+    cache_.set_limits(cache_bytes(size()), keep, std::min(keep, kMostFramesForward));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
     if (index_.cut && reorders) drop_unfinished_tail();
@@ -159,7 +164,13 @@ AvCodecContextPtr ClipDecoder::open_codec(int threads) {
     return context;
 }
 
+int ClipDecoder::threads() const { return ahead_ ? ahead_->workers() : codec_->thread_count; }
+
 void ClipDecoder::set_threads(int count) {
+    if (intra_only_) {
+        decode_ahead(count);
+        return;
+    }
     wanted_threads_ = std::max(1, count);
     // Starting over from the keyframe costs little this close to it.
     constexpr int kCloseToKeyframe = 8;
@@ -196,33 +207,35 @@ bool ClipDecoder::seek_to_keyframe(int keyframe) {
     return rc >= 0;
 }
 
-bool ClipDecoder::feed_packet() {
+bool ClipDecoder::read_packet() {
     for (;;) {
-        const int rc = av_read_frame(format_.get(), packet_.get());
-        if (rc < 0) break;
+        if (av_read_frame(format_.get(), packet_.get()) < 0) return false;
         const bool ours = packet_->stream_index == stream_;
         const std::int64_t dts = packet_->dts;
         if (ours && dts != AV_NOPTS_VALUE && dts > index_.dts.back()) {
             av_packet_unref(packet_.get());
-            break;  // past the last whole packet of a cut file
+            return false;  // past the last whole packet of a cut file
         }
         // The demuxer may land before the keyframe asked for; those packets are not ours.
-        if (!ours || (dts != AV_NOPTS_VALUE && dts < index_.dts[seek_keyframe_])) {
-            av_packet_unref(packet_.get());
-            continue;
-        }
-        if (packets_fed_ == 0)
-            count_from_keyframe_ =
-                closed_groups_ &&
-                is_idr_packet(format_->streams[stream_]->codecpar->codec_id, packet_.get());
-        avcodec_send_packet(codec_.get(), packet_.get());  // a damaged packet only loses its frame
+        if (ours && (dts == AV_NOPTS_VALUE || dts >= index_.dts[seek_keyframe_])) return true;
         av_packet_unref(packet_.get());
-        ++packets_fed_;
-        return true;
     }
-    avcodec_send_packet(codec_.get(), nullptr);
-    input_done_ = true;
-    return false;
+}
+
+bool ClipDecoder::feed_packet() {
+    if (!read_packet()) {
+        avcodec_send_packet(codec_.get(), nullptr);
+        input_done_ = true;
+        return false;
+    }
+    if (packets_fed_ == 0)
+        count_from_keyframe_ =
+            closed_groups_ &&
+            is_idr_packet(format_->streams[stream_]->codecpar->codec_id, packet_.get());
+    avcodec_send_packet(codec_.get(), packet_.get());  // a damaged packet only loses its frame
+    av_packet_unref(packet_.get());
+    ++packets_fed_;
+    return true;
 }
 
 int ClipDecoder::number_of_output(int keyframe) const {
@@ -240,7 +253,10 @@ bool ClipDecoder::next_output() {
     held_number_ = -1;
     for (;;) {
         const int rc = avcodec_receive_frame(codec_.get(), output_.get());
-        if (rc == 0) break;
+        if (rc == 0) {
+            ++frames_decoded_;
+            break;
+        }
         // Any failure but the end concerns one frame only; the next packet may decode. Each
         // turn feeds a packet or ends the input, so this ends.
         if (rc == AVERROR_EOF || input_done_) return false;
@@ -270,7 +286,7 @@ bool ClipDecoder::next_output() {
     if (number >= index_.count()) return false;
     output_->pts = number;
     held_number_ = number;
-    cache_.put(number, output_.get(), std::max(number, target_));
+    cache_.put(number, output_.get(), std::max(number, target_), use_);
     return true;
 }
 
@@ -293,13 +309,68 @@ const AVFrame* ClipDecoder::just_decoded() {
 
 const AVFrame* ClipDecoder::frame(int number) {
     if (number < 0 || number >= frame_count()) return nullptr;
-    return packet_frame(timeline_ ? index_.packet_at(number) : number);
+    const int packet = timeline_ ? index_.packet_at(number) : number;
+    use_ = wanted_threads_ > 1         ? FrameCache::Use::playing
+           : packet == last_asked_ - 1 ? FrameCache::Use::stepping_back
+                                       : FrameCache::Use::forward;
+    last_asked_ = packet;
+    return packet_frame(packet);
+}
+
+void ClipDecoder::decode_ahead(int workers) {
+    if (workers > 1 && !ahead_) {
+        ahead_ = AheadDecoder::start(format_->streams[stream_]->codecpar, workers);
+        ahead_next_ = -1;
+        if (ahead_) ++decoder_opens_;
+    } else if (workers <= 1 && ahead_) {
+        ahead_.reset();
+    }
+}
+
+const AVFrame* ClipDecoder::frame_from_ahead(int number) {
+    // A frame a worker on its way beyond the one asked for: every frame in flight holds a
+    // picture's memory.
+    const int depth = ahead_->workers();
+    const bool starting = ahead_next_ < 0;
+    if (starting || number < ahead_next_ - depth || number > ahead_next_ + depth) {
+        ahead_->clear();
+        if (!seek_to_keyframe(number)) return nullptr;
+        ahead_next_ = number;
+    }
+    // The main decoder no longer follows the demuxer: it starts anew when it is next needed.
+    next_number_ = -1;
+    input_done_ = true;
+    while (ahead_next_ <= number + depth && read_packet()) {
+        const auto at = std::lower_bound(index_.dts.begin(), index_.dts.end(), packet_->dts);
+        const int read = at != index_.dts.end() && *at == packet_->dts
+                             ? static_cast<int>(at - index_.dts.begin())
+                             : -1;
+        // Frames the clock has passed by are not decoded at all.
+        if (read >= number) ahead_->submit(read, packet_.get());
+        av_packet_unref(packet_.get());
+        if (read >= 0) ahead_next_ = read + 1;
+    }
+    // At the start every worker decodes its first frames before play's clock starts: a
+    // decoder's first pictures are in memory the system has yet to hand out, which costs
+    // several frames' time.
+    if (starting) ahead_->finish();
+    AvFramePtr decoded = ahead_->take(number);
+    if (!decoded) return nullptr;
+    av_frame_unref(output_.get());
+    av_frame_move_ref(output_.get(), decoded.get());
+    output_->pts = number;
+    held_number_ = number;
+    return output_.get();
 }
 
 const AVFrame* ClipDecoder::packet_frame(int number) {
     if (number < 0 || number >= offered_) return nullptr;
     // The frame just decoded is at hand without waiting for its copy to be made.
     if (number == held_number_) return just_decoded();
+    if (ahead_) {
+        if (const AVFrame* decoded = frame_from_ahead(number)) return decoded;
+        ahead_next_ = -1;  // a packet that did not decode there is tried here
+    }
     if (const AVFrame* cached = cache_.find(number)) return cached;
     int keyframe = index_.keyframe_before(number);
     // Carry on from where the decoder is when that is no longer than starting at the keyframe,

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "mediaservice/ahead_decoder.h"
 #include "mediaservice/ffmpeg_ptr.h"
 #include "mediaservice/frame_cache.h"
 #include "mediaservice/frame_index.h"
@@ -42,10 +43,13 @@ class ClipDecoder {
     // first frame after every start from a keyframe). The decoder changes over where it starts
     // from a keyframe anyway, or at once when it is close enough to its keyframe; frame numbers
     // are the same either way.
+    // Intra-only clips decode on worker threads of their own instead, several frames at once.
     void set_threads(int count);
-    int threads() const { return codec_->thread_count; }
+    int threads() const;
     // How often a decoder was opened for the clip (each change of threads opens one).
     int decoder_opens() const { return decoder_opens_; }
+    // Frames the decoder has put out since the clip was opened (a measure of wasted work).
+    long frames_decoded() const { return frames_decoded_; }
     // Whether frames are counted on the clip's timeline, dropped frames included.
     bool counts_dropped_frames() const { return timeline_; }
 
@@ -67,6 +71,12 @@ class ClipDecoder {
     // One decoded frame; false at the end of the stream or on a failure.
     bool next_output();
     bool feed_packet();
+    // The next packet of the clip's stream from the keyframe sought on, into packet_; false at
+    // the end.
+    bool read_packet();
+    void decode_ahead(int workers);
+    // Frame `number` from the workers, or nullptr when it did not decode there.
+    const AVFrame* frame_from_ahead(int number);
     // The number of the first frame out after a seek to `keyframe`, or -1 when unknown.
     int number_of_output(int keyframe) const;
 
@@ -77,9 +87,11 @@ class ClipDecoder {
     AVRational rate_{30, 1};
     FrameIndex index_;
     int offered_ = 0;  // frames offered: of a cut clip, only the whole ones
-    // A step back within the keyframe interval, or into the one before it, finds its frame
-    // here. Intra-only clips decode any frame at once, so they keep only a few.
-    FrameCache cache_{0, 0};
+    // A step back within the keyframe interval, or into the ones before it, finds its frame
+    // here (within a budget by frame size). Intra-only clips decode any frame at once.
+    FrameCache cache_{0, 0, 0};
+    FrameCache::Use use_ = FrameCache::Use::forward;   // why the frames now decoded are
+    int last_asked_ = -1;                              // the packet last asked for
     int target_ = 0;        // the frame being decoded towards
     int held_number_ = -1;  // the frame in output_, or -1
     AvPacketPtr packet_{av_packet_alloc()};
@@ -95,5 +107,9 @@ class ClipDecoder {
     int wanted_threads_ = 1;
     int asked_threads_ = 1;  // the thread count the decoder was opened with
     int decoder_opens_ = 0;
+    bool intra_only_ = false;
+    std::unique_ptr<AheadDecoder> ahead_;  // while playing an intra-only clip
+    int ahead_next_ = -1;                  // the next packet to hand to it; -1: to seek first
+    long frames_decoded_ = 0;
     std::map<int, int> first_output_;  // keyframe packet -> number of the first frame out
 };

@@ -3,28 +3,40 @@
 #include <algorithm>
 #include <cstdlib>
 
-void FrameCache::put(int number, const AVFrame* frame, int near) {
+void FrameCache::size_up(const AVFrame* frame) {
+    one_ = FrameStore::memory_for(frame) + sizeof(AVFrame);
+    const std::size_t fit = std::max<std::size_t>(1, byte_limit_ / one_);
+    capacity_ = static_cast<int>(std::min<std::size_t>(fit, frame_limit_));
+    resting_ = std::clamp(resting_frames_, 1, capacity_);
+    // A few buffers made ready ahead in the background; the rest come as the cache fills (more
+    // made ready at once slow everything else down for a second, even at a low priority).
+    // Buffers of frames pushed out are kept for the next copies, up to the whole cache's
+    // worth: memory given back and asked for again costs a page fault a page.
+    constexpr int kReadyAhead = 8;
+    store_.reserve(frame, std::min(resting_ + 1, kReadyAhead), capacity_);
+}
+
+void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     if (frame_limit_ <= 0 || frames_.count(number)) return;
-    if (limit_ == 0) {
-        one_ = FrameStore::bytes_for(frame) + sizeof(AVFrame);
-        limit_ =
-            std::max(one_, std::min(byte_limit_, one_ * static_cast<std::size_t>(frame_limit_)));
-        capacity_ = static_cast<int>(limit_ / one_);
-        // A few buffers made ready ahead; the rest come as the cache fills, so that playing
-        // right after opening a large clip does not wait behind half a gigabyte of fresh pages.
-        constexpr int kReadyAhead = 8;
-        store_.reserve(frame, std::min(capacity_ + 1, kReadyAhead));
-    }
+    if (one_ == 0) size_up(frame);
+    int most = use == Use::stepping_back ? capacity_ : resting_;
     // On the way to `near`, a frame this far before it would be pushed out before it is reached.
-    if (near - number >= capacity_) return;
-    // When the copies fall behind (playing on a busy machine), frames waiting for their copy
-    // hold the decoder's buffers, and the decoder would make new ones without end: the frame
-    // goes uncached instead, and is decoded again if a step back comes to it.
+    if (near - number >= most) return;
+    // Play does not wait for fresh memory: while no buffer is ready, the cache does not grow,
+    // and the frame takes the place of the one farthest away.
+    if (use == Use::playing && !store_.has_spare())
+        most = std::clamp(static_cast<int>(frames_.size()), 1, most);
+    // Frames waiting for their copy hold the decoder's buffers, and the decoder would make new
+    // ones without end. When the copies fall behind (playing or stepping on a busy machine),
+    // the frame goes uncached instead, and is decoded again if a step back comes to it. A step
+    // back, which decodes its frames for the steps back that follow, waits for them instead.
     constexpr std::size_t kMostWaitingBytes = 64u << 20;
-    if (copier_.backlog() * one_ >= std::max(kMostWaitingBytes, 2 * one_)) return;
+    const std::size_t most_waiting = std::max<std::size_t>(2, kMostWaitingBytes / one_);
+    if (use != Use::stepping_back && copier_.backlog() >= most_waiting) return;
+    copier_.wait_below(most_waiting);
     frames_.emplace(number, copier_.submit(frame));
     bytes_ += one_;
-    evict(near);
+    evict(near, most);
 }
 
 const AVFrame* FrameCache::find(int number) {
@@ -37,13 +49,8 @@ const AVFrame* FrameCache::find_ready(int number) {
     return it == frames_.end() ? nullptr : copier_.ready(*it->second);
 }
 
-void FrameCache::clear() {
-    frames_.clear();
-    bytes_ = 0;
-}
-
-void FrameCache::evict(int near) {
-    while (bytes_ > limit_ && frames_.size() > 1) {
+void FrameCache::evict(int near, int most) {
+    while (frames_.size() > static_cast<std::size_t>(most) && frames_.size() > 1) {
         auto first = frames_.begin();
         auto last = std::prev(frames_.end());
         auto victim = std::abs(first->first - near) >= std::abs(last->first - near) ? first : last;

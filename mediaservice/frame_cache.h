@@ -9,36 +9,49 @@
 // Decoded frames by frame number, bounded in bytes and in frames. When full, the frames
 // farthest from the one last asked for go first, so the neighbourhood of the current frame
 // (the steps back within the keyframe interval) stays.
+//
+// Two bounds: a resting one for frames decoded on the way forward (a few keyframe intervals),
+// and the whole budget for frames decoded to answer a step back, which is where a long group
+// has to be decoded again from its keyframe for every stretch of frames that does not fit.
 class FrameCache {
   public:
-    FrameCache(std::size_t byte_limit, int frame_limit)
-        : byte_limit_(byte_limit), frame_limit_(frame_limit) {}
+    // Why a frame was decoded.
+    enum class Use {
+        playing,        // within the resting bound, into buffers made ready ahead only
+        forward,        // stepping or seeking: within the resting bound
+        stepping_back,  // to answer a step back: within the whole budget, every copy made
+    };
+
+    FrameCache(std::size_t byte_limit, int frame_limit, int resting_frames)
+        : byte_limit_(byte_limit), frame_limit_(frame_limit), resting_frames_(resting_frames) {}
 
     // Keeps a copy of the frame, unless it is too far from `near` to survive in the cache.
-    void put(int number, const AVFrame* frame, int near);
+    void put(int number, const AVFrame* frame, int near, Use use);
     // The frame, or nullptr (waiting for its copy when that is on its way).
     const AVFrame* find(int number);
     // The frame when its copy is made already, or nullptr.
     const AVFrame* find_ready(int number);
-    void clear();
 
     std::size_t bytes() const { return bytes_; }
     std::size_t size() const { return frames_.size(); }
     // Before the first frame is put.
-    void set_limits(std::size_t bytes, int frames) {
+    void set_limits(std::size_t bytes, int frames, int resting_frames) {
         byte_limit_ = bytes;
         frame_limit_ = frames;
+        resting_frames_ = resting_frames;
     }
 
   private:
-    void evict(int near);
+    void size_up(const AVFrame* frame);
+    void evict(int near, int most);
 
-    std::size_t limit_ = 0;  // bytes, once the frame size is known
     std::size_t byte_limit_;
     int frame_limit_;
+    int resting_frames_;
     FrameStore store_;     // declared before the frames, which give their memory back to it
-    int capacity_ = 1;     // frames that fit
-    std::size_t one_ = 0;  // bytes of one frame
+    int capacity_ = 1;     // frames that fit in the budget
+    int resting_ = 1;      // frames kept on the way forward
+    std::size_t one_ = 0;  // bytes of one frame, once the frame size is known
     std::size_t bytes_ = 0;
     std::map<int, std::shared_ptr<FrameCopier::Slot>> frames_;
     FrameCopier copier_{store_};  // declared last: it stops before the frames and the store go

@@ -30,6 +30,11 @@ std::size_t FrameCopier::backlog() {
     return queue_.size();
 }
 
+void FrameCopier::wait_below(std::size_t count) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return queue_.size() < count; });
+}
+
 const AVFrame* FrameCopier::wait(const Slot& slot) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [&] { return slot.done; });

@@ -27,6 +27,8 @@ class FrameCopier {
     std::shared_ptr<Slot> submit(const AVFrame* frame);
     // Frames submitted and not yet copied: each holds one of the decoder's buffers.
     std::size_t backlog();
+    // Waits until fewer than `count` frames are waiting for their copy.
+    void wait_below(std::size_t count);
     // The copy, once made (waiting for it), or nullptr.
     const AVFrame* wait(const Slot& slot);
     // The copy if it is made already, or nullptr.

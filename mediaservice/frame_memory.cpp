@@ -4,10 +4,20 @@
 
 #include <cstdlib>
 
+namespace {
+constexpr std::size_t kHugePage = 2u << 20;
+constexpr std::size_t kLeastInHugePages = 1u << 20;
+}  // namespace
+
+std::size_t frame_memory_size(std::size_t size) {
+    if (size < kLeastInHugePages) return size;
+    return (size + kHugePage - 1) / kHugePage * kHugePage;
+}
+
 std::uint8_t* allocate_frame_memory(std::size_t alignment, std::size_t size) {
-    constexpr std::size_t kHugePage = 2u << 20;
-    if (size < kHugePage) return static_cast<std::uint8_t*>(std::aligned_alloc(alignment, size));
-    const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+    if (size < kLeastInHugePages)
+        return static_cast<std::uint8_t*>(std::aligned_alloc(alignment, size));
+    const std::size_t rounded = frame_memory_size(size);
     auto* data = static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, rounded));
     // Only advice: without huge pages the memory works the same.
     if (data) madvise(data, rounded, MADV_HUGEPAGE);

@@ -1,5 +1,10 @@
 #include "mediaservice/frame_store.h"
 
+#include <algorithm>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -35,25 +40,27 @@ FrameStore::~FrameStore() {
     for (std::uint8_t* data : spare_) release(data);
 }
 
-void FrameStore::reserve(const AVFrame* frame, int count) {
+void FrameStore::reserve(const AVFrame* frame, int count, int most_spare) {
     const std::size_t size = bytes_for(frame);
     if (size == 0 || count <= 0 || preparer_.joinable()) return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         size_ = size;
-        most_spare_ = static_cast<std::size_t>(count);
+        most_spare_ = static_cast<std::size_t>(std::max(count, most_spare));
     }
     preparer_ = std::thread([this, size, count] { prepare(size, count); });
 }
 
 void FrameStore::prepare(std::size_t size, int count) {
+    // Only with time to spare: on Linux the priority is the calling thread's own.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 19);
     for (int k = 0; k < count && !stop_; ++k) {
         std::uint8_t* data = allocate(size);
         if (!data) return;
         // The pages are the kernel's to find now, not later: one write a page is enough.
         for (std::size_t at = 0; at < size; at += 4096) data[at] = 0;
         std::lock_guard<std::mutex> lock(mutex_);
-        if (size_ != size || spare_.size() >= most_spare_) {
+        if (size_ != size || spare_.size() >= static_cast<std::size_t>(count)) {
             release(data);
             return;
         }
@@ -67,6 +74,10 @@ std::size_t FrameStore::bytes_for(const AVFrame* frame) {
     return size < 0 ? 0 : (static_cast<std::size_t>(size) + 2 * kAlign - 1) / kAlign * kAlign;
 }
 
+std::size_t FrameStore::memory_for(const AVFrame* frame) {
+    return frame_memory_size(bytes_for(frame) + kAlign);
+}
+
 void FrameStore::give_back(void* store, std::uint8_t* data) {
     auto* self = static_cast<FrameStore*>(store);
     std::lock_guard<std::mutex> lock(self->mutex_);
@@ -74,6 +85,11 @@ void FrameStore::give_back(void* store, std::uint8_t* data) {
         self->spare_.push_back(data);
     else
         release(data);
+}
+
+bool FrameStore::has_spare() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !spare_.empty();
 }
 
 AVBufferRef* FrameStore::buffer(std::size_t size) {

@@ -19,14 +19,19 @@ class FrameStore {
     FrameStore& operator=(const FrameStore&) = delete;
     ~FrameStore();
 
-    // Prepares `count` buffers for copies of frames like this one, on a thread of its own:
-    // memory the kernel has never handed out costs as much as a decode to touch the first time,
-    // and steps should not pay for it while the cache fills.
-    void reserve(const AVFrame* frame, int count);
+    // Prepares `count` buffers for copies of frames like this one, on a thread of its own at
+    // the lowest priority: memory the kernel has never handed out costs more than a decode to
+    // touch the first time, and steps and play should not pay for it while the cache fills.
+    // Up to `most_spare` buffers given back are kept for later copies.
+    void reserve(const AVFrame* frame, int count, int most_spare);
+    // Whether a copy would find a buffer ready.
+    bool has_spare();
     // A copy of the frame's pictures and properties, or nullptr when out of memory.
     AvFramePtr copy(const AVFrame* frame);
     // Bytes one copy of the frame takes.
     static std::size_t bytes_for(const AVFrame* frame);
+    // The memory a buffer for one copy of the frame takes.
+    static std::size_t memory_for(const AVFrame* frame);
 
   private:
     AVBufferRef* buffer(std::size_t size);
