@@ -2,9 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QStringList>
+#include <QTreeView>
 #include <QWidget>
+
+#include "platform/file_dialog_columns.h"
 
 QStringList qt_name_filters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -28,8 +33,19 @@ std::int32_t QtDesktop::tick_count() {
 }
 
 namespace {
+// Wide enough that the list shows whole dates and the side bar whole names.
+void widen(QFileDialog& dialog) {
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 460)));
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        list->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+    if (auto* split = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        split->setSizes({160, 620});
+}
+
 std::optional<QString> run_dialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(QApplication::activeWindow());
+    dialog.setProxyModel(new FileDialogColumns(&dialog));
+    widen(dialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);

@@ -34,7 +34,8 @@ bool install_qt_japanese(const QString& folder) {
         return false;
     }
     QCoreApplication::installTranslator(new MissingQtTexts(QCoreApplication::instance()));
-    // Dates in the file dialog and the file types' descriptions follow the default locale.
+    // The file dialog's dates and sizes and the file types' descriptions follow the default
+    // locale.
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     return true;
 }

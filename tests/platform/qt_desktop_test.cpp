@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractProxyModel>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -52,6 +56,15 @@ TEST(QtJapanese, LoadedFromQtsFolderAndAMissingCatalogueLeavesEnglish) {
     }
 }
 
+// The dialog's date column as the list shows it for a file in the folder: in the program's
+// Japanese locale even though the tests run with the C locale.
+QString listed_date(QFileDialog* dialog, const QString& path) {
+    auto* proxy = dialog->proxyModel();
+    auto* files = qobject_cast<QFileSystemModel*>(proxy ? proxy->sourceModel() : nullptr);
+    if (!files) return {};
+    return proxy->mapFromSource(files->index(path)).siblingAtColumn(3).data().toString();
+}
+
 // Save dialogs as a table's save shows them: the user types a name into Qt's own dialog and
 // presses Enter. The dialog speaks Japanese, starts with an empty name and the table's
 // filter, adds csv to a bare name, and has its own overwrite question switched off (the
@@ -59,6 +72,12 @@ TEST(QtJapanese, LoadedFromQtsFolderAndAMissingCatalogueLeavesEnglish) {
 TEST(QtDesktopDialog, SaveTakesTheTypedNameWithCsv) {
     ASSERT_TRUE(install_qt_japanese());
     QTemporaryDir dir;
+    QFile old(dir.filePath(QStringLiteral("old.csv")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("x");
+    old.flush();
+    old.setFileTime(QDateTime(QDate(2025, 3, 4), QTime(5, 6)), QFileDevice::FileModificationTime);
+    old.close();
     const struct {
         const char* typed;
         const char* chosen;
@@ -78,6 +97,7 @@ TEST(QtDesktopDialog, SaveTakesTheTypedNameWithCsv) {
             ASSERT_NE(name, nullptr);
             EXPECT_TRUE(name->text().isEmpty());
             dialog->setDirectory(dir.path());
+            EXPECT_EQ(listed_date(dialog, old.fileName()), QStringLiteral("2025/03/04 5:06"));
             QTest::keyClicks(name, QString::fromUtf8(c.typed));
             QTest::keyClick(name, Qt::Key_Return);
         });
