@@ -15,7 +15,7 @@ namespace {
 // A surface that is no picture box and has a border of its own, so that the service can only
 // place and paint right by asking the surface.
 class FramedSurface : public QWidget, public DrawingSurface {
-public:
+  public:
     FramedSurface() : image(186, 142, QImage::Format_RGB32) {
         resize(200, 160);
         image.fill(Qt::white);
@@ -48,16 +48,16 @@ TEST(DrawingSurface, ChildWindowAndPaintingFollowWhatTheTargetIs) {
     struct Case {
         const char* name;
         std::function<std::unique_ptr<QWidget>()> make;
-        bool deleted;      // the window is gone before the service hears of it
-        QRect child;       // the child window for the destination (10, 20, 100, 80)
+        bool deleted;  // the window is gone before the service hears of it
+        QRect child;   // the child window for the destination (10, 20, 100, 80)
         int update_code;
     };
     const Case cases[] = {
         {"picture box", picture_box, false, QRect(12, 22, 100, 80), kMediaOk},
         {"other surface", [] { return std::make_unique<FramedSurface>(); }, false,
          QRect(17, 29, 100, 80), kMediaOk},
-        {"plain widget", [] { return std::make_unique<QWidget>(); }, false,
-         QRect(10, 20, 100, 80), kBadSurface},
+        {"plain widget", [] { return std::make_unique<QWidget>(); }, false, QRect(10, 20, 100, 80),
+         kBadSurface},
         {"deleted picture box", picture_box, true, QRect(), kBadSurface},
     };
     const std::string clip = percent_encoded(small_clip(20, "surface.avi"));
