@@ -12,11 +12,18 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "marking/axis_directions.h"
+#include "marking/calibration.h"
+#include "marking/canvas.h"
+#include "marking/erasing.h"
+#include "marking/marking.h"
 #include "platform/desktop.h"
 #include "platform/number_text.h"
 #include "platform/picture_box.h"
 #include "platform/program_activation.h"
 #include "platform/twips.h"
+#include "video/clip_files.h"
+#include "video/transport.h"
 #include "videodevice/video_device.h"
 
 namespace {
@@ -31,7 +38,15 @@ LazyWindow<Form1>& form1() {
     return instance;
 }
 
-Form1::Form1(Edition e) : edition(e) {
+Form1::Form1(Edition e)
+    : edition(e),
+      transport_(std::make_unique<Transport>(*this)),
+      clip_files_(std::make_unique<ClipFiles>(*this)),
+      canvas_(std::make_unique<Canvas>(*this)),
+      calibration_(std::make_unique<Calibration>(*this, *canvas_)),
+      axes_(std::make_unique<AxisDirections>(*this, *canvas_)),
+      erasing_(std::make_unique<Erasing>(*this, *canvas_, *transport_)),
+      marking_(std::make_unique<Marking>(*this, *canvas_, *transport_, *calibration_)) {
     watch_program_activation();
     build_controls();
     build_menu();

@@ -4,30 +4,26 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "marking/marking_window.h"
 #include "platform/lazy_window.h"
 #include "state/analysis_state.h"
-#include "state/flag.h"
 
-class LengthDialog;
-class PictureBox;
+class AxisDirections;
+class Calibration;
+class Canvas;
+class ClipFiles;
+class Erasing;
+class Marking;
 class QAction;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class QScrollBar;
-class QTimer;
-
-// The file dialog as the main window keeps it: its settings stay between uses.
-struct CommonDialog {
-    bool cancel_error = false;  // Cancel is reported to the caller as a failure
-    QString filter;
-    QString file_name;
-};
+class Transport;
 
 // Kinvora is the full program; Kelmaro, its earlier edition, counts frames by hand, has no
 // length calibration and no frame interval choice, and lays the window out differently.
@@ -39,76 +35,39 @@ void set_program_edition(Edition edition);
 
 // The main window: video area and transport on the left, marking canvas, rulers and the
 // marking, calibration, axis and graph buttons on the right, and the file menu.
-// Its handlers are defined in the folders that own each behaviour: mainwindow/ (start, end,
-// button states), video/ (open, close, transport), marking/ (canvas, rulers, marks,
-// calibration, axes, erasing).
-class Form1 : public QMainWindow {
+// It keeps start, end and the button states; its other handlers forward to the collaborators
+// it owns: the transport and the clip files (video/); the canvas and rulers, marking,
+// calibration, axis directions and erasing (marking/).
+class Form1 : public QMainWindow, public MarkingWindow {
     Q_OBJECT
 public:
     explicit Form1(Edition edition = program_edition());
     ~Form1() override;
 
     const Edition edition;
-    bool earlier_edition() const { return edition == Edition::Kelmaro; }
+    bool earlier_edition() const override { return edition == Edition::Kelmaro; }
 
-    // Controls, each also named by its objectName. The earlier edition lacks Label4, Label6 to
-    // Label9, Text3, Text4, Frame1, Option1, Option2 and Cmd_Length2: those stay nullptr.
-    QLabel* Label1 = nullptr;
-    PictureBox* Picture1 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QPushButton* Cmd_makimodoshi = nullptr;  // objectName "Cmd_巻き戻し"
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* Command3 = nullptr;
+    // Controls besides those in VideoWindow, each also named by its objectName. The earlier
+    // edition lacks Label4, Label6 to Label9, Frame1, Option1 and Option2: those stay nullptr.
     QLabel* Label8 = nullptr;
-    QLineEdit* Text4 = nullptr;
     QLabel* Label9 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QRadioButton* Option1 = nullptr;
     QLabel* Label4 = nullptr;
     QRadioButton* Option2 = nullptr;
     QLabel* Label6 = nullptr;
-    QPushButton* Cmd_trans = nullptr;
     QLabel* Label7 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    PictureBox* Picture3 = nullptr;
-    PictureBox* Picture2 = nullptr;
-    QPushButton* Cmd_Length2 = nullptr;
     QLabel* Label3 = nullptr;
-    QLineEdit* Text1 = nullptr;
     QLabel* Label5 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QPushButton* Cmd_Reset = nullptr;
     QPushButton* Command6 = nullptr;
-    QPushButton* Cmd_vt = nullptr;
-    QPushButton* Cmd_st = nullptr;
-    QPushButton* Cmd_Xchange = nullptr;
-    QPushButton* Cmd_Ychange = nullptr;
-    QTimer* Timer1 = nullptr;
-    CommonDialog CommonDialog1;
     QMenu* mnufile = nullptr;
     QAction* mnuopen = nullptr;
     QAction* mnuclose = nullptr;
     QAction* mnuend = nullptr;
 
-    // Private state of the window, open to the tests.
-    std::int16_t step_wait_ms = 0;
-    std::int16_t step_frames = 0;
-    std::int16_t canvas_w = 0;
-    std::int16_t canvas_h = 0;
-    Array101<float> mark_cx{};
-    Array101<float> mark_cy{};
-    Flag x_from_left;
-    Flag y_from_top;
-    Flag marking_enabled;
-    std::int16_t frames_since_mark = 0;  // earlier edition: frames stepped by hand since a mark
-
-    // What opens the graph windows, and the length-setting dialog; set by the program's edition.
+    // What opens the graph windows; set by the program's edition.
     std::function<void()> open_vt_graph;
     std::function<void()> open_st_graph;
-    LengthDialog* length_dialog = nullptr;
 
     // Start, activation and end.
     void Form_Load();
@@ -116,12 +75,9 @@ public:
     void Form_Unload();
     void mnuend_Click();
 
-    void cmd_enabled(const QVariant& b1, const QVariant& b2);
-    // The buttons as they stand at start, after a clip was opened, or after it was closed.
-    enum class ClipButtons { AtStart, Opened, Closed };
-    void apply_clip_buttons(ClipButtons clip);
-    // Splits "X Y W H"; throws std::runtime_error when the text has fewer than three blanks.
-    void wind_xywh(const QString& a, double& xs, double& ys, double& w, double& h);
+    void cmd_enabled(const QVariant& b1, const QVariant& b2) override;
+    void apply_clip_buttons(ClipButtons clip) override;
+    void wind_xywh(const QString& a, double& xs, double& ys, double& w, double& h) override;
 
     // Opening and closing a clip.
     void mnuopen_Click();
@@ -144,8 +100,8 @@ public:
     void wait_for_tick_change(const std::string& command);
 
     // Canvas and rulers.
-    void refresh_canvas(std::int16_t first, std::int16_t last);
-    void draw_rulers();
+    void refresh_canvas(std::int16_t first, std::int16_t last) override;
+    void draw_rulers() override;
 
     // Frame capture and marking.
     void Cmd_trans_Click();
@@ -155,6 +111,7 @@ public:
     // Length calibration.
     void Cmd_Length2_Click();
     void calibration_click(float x, float y);
+    void reset_calibration() override;
 
     // Axis directions and erasing.
     void Cmd_Xchange_Click();
@@ -172,33 +129,19 @@ protected:
 
 private:
     void build_controls();
-    // The two halves of opening a clip, around the file dialog.
-    void clear_for_open();
-    void open_chosen_clip(const QString& path);
     void build_menu();
     void connect_handlers();
-    // The two markers of a mark on the rulers, in the strip's current pen mode: a disc under
-    // the canvas at the mark's x and one right of it at the mark's y (palette colours).
-    void draw_ruler_markers(float cx, float cy, int bottom_colour, int right_colour);
-    // A disc of radius 3 filled and outlined in one palette colour.
-    static void disc(PictureBox* box, double x, double y, int colour);
-    // Reads Text4 as the step wait; unless quiet, says why when it cannot pace steps.
-    bool read_step_wait(bool quiet = false);
-    // Reads Text3 as the frames per step; says why and returns false when it is unusable.
-    bool read_step_frames();
-    void step_times(int count, const std::string& command);
     void build_earlier_edition_controls(QWidget* client);
 
-    // What the earlier edition does in place of the paced steps, marking and erasing.
-    void manual_step(const std::string& command, int frames);
-    void manual_mark(float x, float y);
-    void manual_erase_last();
-    // Records a mark at (x, y): its disc on the canvas and markers on the rulers, its canvas
-    // position, its position in ruler units and, times `scale`, in metres, the frames since the
-    // mark before, and the two coordinate texts.
-    void record_mark(float x, float y, float scale, std::int16_t frames);
-    // Says so and returns true when the MarkTable has no room for another mark.
-    bool table_is_full();
+    // The collaborators the handlers forward to; each sees the window as a VideoWindow or a
+    // MarkingWindow.
+    std::unique_ptr<Transport> transport_;
+    std::unique_ptr<ClipFiles> clip_files_;
+    std::unique_ptr<Canvas> canvas_;
+    std::unique_ptr<Calibration> calibration_;
+    std::unique_ptr<AxisDirections> axes_;
+    std::unique_ptr<Erasing> erasing_;
+    std::unique_ptr<Marking> marking_;
 
     bool ending_ = false;
     bool shown_ = false;

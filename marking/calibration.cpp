@@ -1,19 +1,28 @@
-// Length calibration: two clicks of known distance on the canvas.
+#include "marking/calibration.h"
+
 #include <cmath>
 
-#include "mainwindow/form1.h"
+#include "marking/canvas.h"
 #include "marking/length_dialog.h"
+#include "marking/marking_window.h"
 #include "platform/desktop.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
+#include "state/analysis_state.h"
 
-void Form1::Cmd_Length2_Click() {
+void Calibration::Cmd_Length2_Click() {
     state().calib_clicks = 0;
     state().calib_mode = true;
-    if (length_dialog) length_dialog->show_modeless();
+    if (window_.length_dialog) window_.length_dialog->show_modeless();
 }
 
-void Form1::calibration_click(float x, float y) {
+void Calibration::reset_calibration() {
+    state().scale_m_per_unit = 1.0f;
+    state().calib_mode = false;
+    if (window_.length_dialog) window_.length_dialog->clear_length();
+}
+
+void Calibration::calibration_click(float x, float y) {
     AnalysisState& s = state();
     if (s.calib_clicks >= kMaxIndex) {
         desktop().error_box(QStringLiteral("長さの設定でクリックできるのは 100 回までです。"
@@ -22,18 +31,19 @@ void Form1::calibration_click(float x, float y) {
         return;
     }
     const auto k = static_cast<std::size_t>(++s.calib_clicks);
-    if (length_dialog) length_dialog->keep_in_view();
+    if (window_.length_dialog) window_.length_dialog->keep_in_view();
     if (k >= 3 && k % 2 == 1) {
-        Picture3->cls();
-        refresh_canvas(1, s.mark_count);
+        window_.Picture3->cls();
+        canvas_.refresh_canvas(1, s.mark_count);
     }
-    disc(Picture3, x, y, pal::kLightGreen);
-    s.calib_x[k] = static_cast<float>((canvas_w - x) / 40.0);
-    s.calib_y[k] = static_cast<float>((canvas_h - y) / 40.0);
+    Canvas::disc(window_.Picture3, x, y, pal::kLightGreen);
+    s.calib_x[k] = static_cast<float>((window_.canvas_w - x) / 40.0);
+    s.calib_y[k] = static_cast<float>((window_.canvas_h - y) / 40.0);
     if (k % 2 == 0) {
-        Picture3->line(canvas_w - 40.0 * s.calib_x[k - 1], canvas_h - 40.0 * s.calib_y[k - 1],
-                       canvas_w - 40.0 * s.calib_x[k], canvas_h - 40.0 * s.calib_y[k],
-                       palette_color(pal::kLightGreen));
+        const int w = window_.canvas_w, h = window_.canvas_h;
+        window_.Picture3->line(w - 40.0 * s.calib_x[k - 1], h - 40.0 * s.calib_y[k - 1],
+                               w - 40.0 * s.calib_x[k], h - 40.0 * s.calib_y[k],
+                               palette_color(pal::kLightGreen));
         const double dy = static_cast<double>(s.calib_y[k - 1]) - s.calib_y[k];
         const double dx = static_cast<double>(s.calib_x[k - 1]) - s.calib_x[k];
         s.calib_unit_len = static_cast<float>(std::sqrt(dy * dy + dx * dx));

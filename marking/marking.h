@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+
+class Calibration;
+class Canvas;
+class MarkingWindow;
+class Transport;
+
+// Frame capture and the marking click: a mark is recorded and the clip advanced by the
+// transport's paced steps; in calibration the click goes to the calibration instead.
+class Marking {
+public:
+    Marking(MarkingWindow& window, Canvas& canvas, Transport& transport, Calibration& calibration)
+        : window_(window), canvas_(canvas), transport_(transport), calibration_(calibration) {}
+
+    void Cmd_trans_Click();
+    void Picture3_MouseDown(int button, int shift, float x, float y);
+    void advance_after_mark();
+
+private:
+    // The earlier edition's mark: the frames since the last mark are the ones the user
+    // stepped by hand, positions stay in ruler units, and the clip is never moved.
+    void manual_mark(float x, float y);
+    // Records a mark at (x, y): its disc on the canvas and markers on the rulers, its canvas
+    // position, its position in ruler units and, times `scale`, in metres, the frames since the
+    // mark before, and the two coordinate texts.
+    void record_mark(float x, float y, float scale, std::int16_t frames);
+    // Says so and returns true when the MarkTable has no room for another mark.
+    bool table_is_full();
+
+    MarkingWindow& window_;
+    Canvas& canvas_;
+    Transport& transport_;
+    Calibration& calibration_;
+};

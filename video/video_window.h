@@ -1,0 +1,76 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+
+#include "state/flag.h"
+
+class PictureBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+// The file dialog as the main window keeps it: its settings stay between uses.
+struct CommonDialog {
+    bool cancel_error = false;  // Cancel is reported to the caller as a failure
+    QString filter;
+    QString file_name;
+};
+
+// What the transport and the clip files see of the main window: the controls they drive, the
+// step and mark fields they set, and what the window does for them (its button states, the
+// canvas and the rulers, the length calibration). The main window implements it.
+class VideoWindow {
+public:
+    // Controls, each also named by its objectName. The earlier edition lacks Text3, Text4 and
+    // Cmd_Length2: those stay nullptr.
+    QLabel* Label1 = nullptr;
+    PictureBox* Picture1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QPushButton* Cmd_makimodoshi = nullptr;  // objectName "Cmd_巻き戻し"
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QPushButton* Cmd_trans = nullptr;
+    QLineEdit* Text3 = nullptr;
+    PictureBox* Picture3 = nullptr;
+    PictureBox* Picture2 = nullptr;
+    QPushButton* Cmd_Length2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* Cmd_Reset = nullptr;
+    QPushButton* Cmd_vt = nullptr;
+    QPushButton* Cmd_st = nullptr;
+    QPushButton* Cmd_Xchange = nullptr;
+    QPushButton* Cmd_Ychange = nullptr;
+    QTimer* Timer1 = nullptr;
+    CommonDialog CommonDialog1;
+
+    // Private state of the window, open to the tests.
+    std::int16_t step_wait_ms = 0;
+    std::int16_t step_frames = 0;
+    Flag marking_enabled;
+    std::int16_t frames_since_mark = 0;  // earlier edition: frames stepped by hand since a mark
+
+    virtual bool earlier_edition() const = 0;
+    virtual void cmd_enabled(const QVariant& b1, const QVariant& b2) = 0;
+    // The buttons as they stand at start, after a clip was opened, or after it was closed.
+    enum class ClipButtons { AtStart, Opened, Closed };
+    virtual void apply_clip_buttons(ClipButtons clip) = 0;
+    // Splits "X Y W H"; throws std::runtime_error when the text has fewer than three blanks.
+    virtual void wind_xywh(const QString& a, double& xs, double& ys, double& w, double& h) = 0;
+    // The current frame on the canvas with the marks `first` to `last` on it.
+    virtual void refresh_canvas(std::int16_t first, std::int16_t last) = 0;
+    virtual void draw_rulers() = 0;
+    // Back to the ruler's own unit, out of calibration, with an empty length box.
+    virtual void reset_calibration() = 0;
+
+protected:
+    VideoWindow() = default;
+    ~VideoWindow() = default;
+};
