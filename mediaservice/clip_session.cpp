@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/picture_box.h"
+#include "platform/drawing_surface.h"
 
 ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     : decoder_(std::move(decoder)), parent_(parent) {
@@ -100,16 +100,17 @@ void ClipSession::show_in_widget() {
 
 void ClipSession::place_widget() {
     if (!widget_) return;
-    const int border = qobject_cast<PictureBox*>(parent_.data()) ? PictureBox::kBorder : 0;
-    const QRect geometry = destination_.translated(border, border);
+    // The destination counts from the parent's drawing area: inside a surface's border, or
+    // the whole of a plain window.
+    const DrawingSurface* surface = as_drawing_surface(parent_.data());
+    const QRect area = !parent_ ? QRect() : surface ? surface->drawing_area() : parent_->rect();
+    const QRect geometry = destination_.translated(area.topLeft());
     widget_->setGeometry(geometry);
     show_in_widget();
     // Like a child window, the picture shows only inside its parent's drawing area, never over
     // the parent's border.
-    if (parent_) {
-        const QRect area = parent_->rect().adjusted(border, border, -border, -border);
+    if (parent_)
         widget_->setMask(QRegion(area.intersected(geometry).translated(-geometry.topLeft())));
-    }
 }
 
 const QImage& ClipSession::scaled_picture() {
@@ -128,9 +129,9 @@ const QImage& ClipSession::scaled_picture() {
 }
 
 MediaError ClipSession::paint_into(QObject* surface) {
-    auto* box = qobject_cast<PictureBox*>(surface);
-    if (!box) return kBadSurface;
+    DrawingSurface* target = as_drawing_surface(surface);
+    if (!target) return kBadSurface;
     if (destination_.width() <= 0 || destination_.height() <= 0) return kMediaOk;
-    box->blit(scaled_picture(), destination_.x(), destination_.y());
+    target->take_frame(scaled_picture(), destination_.x(), destination_.y());
     return kMediaOk;
 }

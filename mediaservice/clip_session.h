@@ -41,7 +41,7 @@ class ClipSession : public QObject {
     void play();
     void pause();
     void set_destination(const QRect& rect);
-    // Paints the current frame, scaled to the destination size, into the box's drawing area.
+    // Paints the current frame, scaled to the destination size, into the surface's drawing area.
     MediaError paint_into(QObject* surface);
 
   private:

@@ -317,7 +317,11 @@ void PictureBox::print(const QString& text) {
     update();
 }
 
-void PictureBox::blit(const QImage& picture, int x_px, int y_px) {
+QRect PictureBox::drawing_area() const {
+    return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+}
+
+void PictureBox::take_frame(const QImage& picture, int x_px, int y_px) {
     QPainter p(&image_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(x_px, y_px, picture);

@@ -6,13 +6,14 @@
 #include <functional>
 #include <vector>
 
+#include "platform/drawing_surface.h"
 #include "platform/handles.h"
 
 // A drawing surface over a persistent image: what is drawn stays until it is cleared.
 // Coordinates are in the box's scale: pixels of the drawing area by default, or a user
 // rectangle. The outer size includes a sunken border of two pixels on each side, so a box of
 // 320 x 240 pixels has a drawing area of 316 x 236.
-class PictureBox : public QWidget {
+class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 public:
     enum DrawMode { kXorPen = 7, kCopyPen = 13 };
@@ -65,8 +66,9 @@ public:
     void circle(double x, double y, double radius, QColor color);
     void print(const QString& text);
 
-    // Copies an image, already at its final size, into the drawing area at a pixel position.
-    void blit(const QImage& picture, int x_px, int y_px);
+    // The drawing area inside the border, and a frame copied into it at a pixel position.
+    QRect drawing_area() const override;
+    void take_frame(const QImage& picture, int x_px, int y_px) override;
 
     // Read-back of the drawing area in pixels, for tests and for the video service.
     const QImage& image() const { return image_; }

@@ -4,6 +4,8 @@ libswscale-dev libavutil-dev libgtest-dev fonts-ipafont-gothic qt6-translations-
 # What building and checking the Debian package needs besides (.ci/package).
 KV_PACKAGE_TOOLS="dpkg-dev appstream desktop-file-utils file man-db \
 qt6-qpa-plugins"
+# What the format check needs (tools/check-format.sh, called by .ci/run).
+KV_FORMAT_TOOLS="clang-format"
 
 # Installs whatever of the given packages is missing (as root, or through sudo).
 kv_install_missing() {

@@ -13,7 +13,7 @@
 
 #include "editions/program_start.h"
 #include "mediaservice/ffmpeg_media_service.h"
-#include "platform/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 #include "tools/clip_writer.h"
 #include "videodevice/video_device.h"
 

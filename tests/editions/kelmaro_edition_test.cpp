@@ -8,9 +8,9 @@
 #include "graphs/graph_settings.h"
 #include "graphs/graph_windows.h"
 #include "mainwindow/form1.h"
-#include "mediaservice/scripted_media_service.h"
 #include "platform/desktop.h"
-#include "platform/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
+#include "tests/support/scripted_media_service.h"
 #include "videodevice/video_device.h"
 
 namespace {

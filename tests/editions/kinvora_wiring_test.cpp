@@ -14,12 +14,12 @@
 #include "graphs/graph_windows.h"
 #include "mainwindow/form1.h"
 #include "marking/form4.h"
-#include "mediaservice/scripted_media_service.h"
 #include "platform/picture_box.h"
-#include "platform/scripted_desktop.h"
 #include "tables/form5.h"
 #include "tables/form6.h"
 #include "tables/table_windows.h"
+#include "tests/support/scripted_desktop.h"
+#include "tests/support/scripted_media_service.h"
 #include "videodevice/video_device.h"
 
 namespace {

@@ -16,11 +16,11 @@
 
 #include "mainwindow/form1.h"
 #include "marking/form4.h"
-#include "mediaservice/scripted_media_service.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
-#include "platform/scripted_desktop.h"
 #include "platform/twips.h"
+#include "tests/support/scripted_desktop.h"
+#include "tests/support/scripted_media_service.h"
 #include "videodevice/video_device.h"
 
 using Commands = std::vector<std::string>;

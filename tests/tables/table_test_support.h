@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 
 // A fresh analysis state, a scripted desktop and an empty temporary folder for every test.
 class TableTest : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "platform/scripted_desktop.h"
+#include "tests/support/scripted_desktop.h"
 
 void ScriptedDesktop::note(const std::string& event) {
     if (journal) journal->push_back(event);

@@ -1,4 +1,4 @@
-#include "mediaservice/scripted_media_service.h"
+#include "tests/support/scripted_media_service.h"
 
 int ScriptedMediaService::send(std::string_view command, std::string& reply) {
     const std::string text(command);
