@@ -35,10 +35,11 @@ namespace {
 std::string write_once(BenchClip& clip, const std::string& folder, const PictureSource& picture) {
     const ClipFormat& f = clip.format;
     std::filesystem::create_directories(folder);
-    clip.path = folder + "/" + f.encoder + "_" + std::to_string(f.width) + "x" +
-                std::to_string(f.height) + "_" + std::to_string(f.frames) +
-                (f.rate_num == 30 && f.rate_den == 1 ? "" : "_" + std::to_string(f.rate_num) + "fps") +
-                ".avi";
+    clip.path =
+        folder + "/" + f.encoder + "_" + std::to_string(f.width) + "x" + std::to_string(f.height) +
+        "_" + std::to_string(f.frames) +
+        (f.rate_num == 30 && f.rate_den == 1 ? "" : "_" + std::to_string(f.rate_num) + "fps") +
+        ".avi";
     if (std::filesystem::exists(clip.path)) return "";
     const std::string partial = clip.path + ".part";
     std::string error = write_clip(partial, f, picture);

@@ -32,8 +32,8 @@ std::vector<BenchClip> clips(bool quick) {
         int gop;
     } codecs[] = {
         {"MJPEG", "mjpeg", 0, 1}, {"MPEG-4 B", "mpeg4", 2, 12}, {"H.264 B", "libx264", 3, 250}};
-    const Size sizes[] = {{320, 240, 30}, {1280, 720, 30}, {1920, 1080, 30}, {1920, 1080, 60},
-                          {3840, 2160, 30}};
+    const Size sizes[] = {
+        {320, 240, 30}, {1280, 720, 30}, {1920, 1080, 30}, {1920, 1080, 60}, {3840, 2160, 30}};
     for (const Size& size : sizes) {
         for (const auto& c : codecs) {
             if (!have_encoder(c.encoder) || (quick && size.width > 320)) continue;
@@ -106,8 +106,8 @@ int main(int argc, char** argv) {
         std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.0f |",
                     clip.label.c_str(), floor.step_ms, t.step_ms / floor.step_ms,
                     t.reverse_ms / floor.step_ms, t.back100_ms / floor.step_ms,
-                    t.back_over_key_ms / interval_ms, mean(seek_ratio),
-                    t.update_ms, t.open_ms, t.cache_mb);
+                    t.back_over_key_ms / interval_ms, mean(seek_ratio), t.update_ms, t.open_ms,
+                    t.cache_mb);
         // Playing is what the larger sizes are about; the small ones play with room to spare.
         if (clip.format.height >= 1080) {
             const PlayFigures play = measure_play(clip.path, 240);

@@ -109,8 +109,7 @@ bool Form1::event(QEvent* event) {
     // Drawing the rulers again on the activation that may follow changes nothing.
     const bool first_show = event->type() == QEvent::Show && !shown_;
     if (first_show) shown_ = true;
-    const bool activated =
-        event->type() == QEvent::WindowActivate && becomes_program_active(this);
+    const bool activated = event->type() == QEvent::WindowActivate && becomes_program_active(this);
     if (first_show || activated) Form_Activate();
     return QMainWindow::event(event);
 }

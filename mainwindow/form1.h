@@ -40,7 +40,7 @@ void set_program_edition(Edition edition);
 // calibration, axis directions and erasing (marking/).
 class Form1 : public QMainWindow, public MarkingWindow {
     Q_OBJECT
-public:
+  public:
     explicit Form1(Edition edition = program_edition());
     ~Form1() override;
 
@@ -123,11 +123,11 @@ public:
     void Cmd_vt_Click();
     void Cmd_st_Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     void build_controls();
     void build_menu();
     void connect_handlers();

@@ -17,8 +17,8 @@
 
 namespace {
 template <class Button = QPushButton>
-QPushButton* button(QWidget* p, const char* name, const char* caption, double l, double t,
-                    double w, double h) {
+QPushButton* button(QWidget* p, const char* name, const char* caption, double l, double t, double w,
+                    double h) {
     auto* b = make_twips_control<Button>(p, name, l, t, w, h);
     b->setText(QString::fromUtf8(caption));
     return b;
@@ -124,15 +124,15 @@ void Form1::build_earlier_edition_controls(QWidget* /*client*/) {
         QWidget* control;
         double left, top, width, height;
     } places[] = {
-        {Command4, 1920, 4440, 975, 495},    {Command3, 2880, 4440, 975, 495},
-        {Label2, 3960, 4440, 975, 495},      {HScroll1, 1320, 5280, 3015, 375},
+        {Command4, 1920, 4440, 975, 495},         {Command3, 2880, 4440, 975, 495},
+        {Label2, 3960, 4440, 975, 495},           {HScroll1, 1320, 5280, 3015, 375},
         {Cmd_makimodoshi, 1320, 6000, 1095, 495}, {Command2, 2400, 6000, 975, 495},
-        {Command1, 3360, 6000, 975, 495},    {Cmd_trans, 5400, 840, 495, 3255},
-        {Cmd_Xchange, 6720, 0, 1815, 495},   {Cmd_Ychange, 8760, 0, 1695, 495},
-        {Cmd_Reset, 6480, 5400, 1215, 495},  {Command6, 7680, 5400, 1215, 495},
-        {Label3, 9600, 5520, 615, 495},      {Text1, 10200, 5400, 615, 375},
-        {Cmd_vt, 6480, 6120, 1215, 495},     {Cmd_st, 7680, 6120, 1215, 495},
-        {Label5, 9600, 6120, 855, 495},      {Text2, 10200, 6000, 615, 375},
+        {Command1, 3360, 6000, 975, 495},         {Cmd_trans, 5400, 840, 495, 3255},
+        {Cmd_Xchange, 6720, 0, 1815, 495},        {Cmd_Ychange, 8760, 0, 1695, 495},
+        {Cmd_Reset, 6480, 5400, 1215, 495},       {Command6, 7680, 5400, 1215, 495},
+        {Label3, 9600, 5520, 615, 495},           {Text1, 10200, 5400, 615, 375},
+        {Cmd_vt, 6480, 6120, 1215, 495},          {Cmd_st, 7680, 6120, 1215, 495},
+        {Label5, 9600, 6120, 855, 495},           {Text2, 10200, 6000, 615, 375},
     };
     for (const auto& p : places) place_twips(p.control, p.left, p.top, p.width, p.height);
 }
@@ -165,7 +165,8 @@ void Form1::connect_handlers() {
     connect(Cmd_trans, &QPushButton::clicked, this, [this] { Cmd_trans_Click(); });
     connect(Picture3, &PictureBox::mouse_down, this,
             [this](int b, int s, float x, float y) { Picture3_MouseDown(b, s, x, y); });
-    if (Cmd_Length2) connect(Cmd_Length2, &QPushButton::clicked, this, [this] { Cmd_Length2_Click(); });
+    if (Cmd_Length2)
+        connect(Cmd_Length2, &QPushButton::clicked, this, [this] { Cmd_Length2_Click(); });
     connect(Cmd_Xchange, &QPushButton::clicked, this, [this] { Cmd_Xchange_Click(); });
     connect(Cmd_Ychange, &QPushButton::clicked, this, [this] { Cmd_Ychange_Click(); });
     connect(Cmd_Reset, &QPushButton::clicked, this, [this] { Cmd_Reset_Click(); });

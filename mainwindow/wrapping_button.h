@@ -5,9 +5,9 @@
 // is wider than the button: a tall, narrow button shows its caption running down it. The
 // caption itself stays the text it was given.
 class WrappingButton : public QPushButton {
-public:
+  public:
     using QPushButton::QPushButton;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };

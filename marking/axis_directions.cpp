@@ -27,9 +27,9 @@ void AxisDirections::Cmd_Xchange_Click() {
     for (std::size_t i = 1; i <= static_cast<std::size_t>(s.mark_count); ++i) {
         canvas_.draw_ruler_markers(window_.mark_cx[i], window_.mark_cy[i], pal::kBlack,
                                    pal::kLightBlue);
-        s.unit_x[i] =
-            static_cast<float>(window_.x_from_left ? (window_.mark_cx[i] + 4.0) / 40.0
-                                                   : (window_.canvas_w - window_.mark_cx[i]) / 40.0);
+        s.unit_x[i] = static_cast<float>(window_.x_from_left
+                                             ? (window_.mark_cx[i] + 4.0) / 40.0
+                                             : (window_.canvas_w - window_.mark_cx[i]) / 40.0);
         if (window_.earlier_edition()) s.pos_x[i] = s.unit_x[i];
     }
     window_.Text1->setText(last_position_text(window_.earlier_edition(), s.unit_x));

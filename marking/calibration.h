@@ -5,7 +5,7 @@ class MarkingWindow;
 
 // Length calibration: two clicks of known distance on the canvas, and the length dialog.
 class Calibration {
-public:
+  public:
     Calibration(MarkingWindow& window, Canvas& canvas) : window_(window), canvas_(canvas) {}
 
     void Cmd_Length2_Click();
@@ -13,7 +13,7 @@ public:
     // Back to the ruler's own unit, out of calibration, with an empty length box.
     void reset_calibration();
 
-private:
+  private:
     MarkingWindow& window_;
     Canvas& canvas_;
 };

@@ -42,10 +42,12 @@ void Canvas::draw_rulers() {
 
     // Ticks every 4, 20 and 40 pixels, counted from the zero corner, while on the strip.
     auto x_ticks = [&](int spacing, int length) {
-        for (int i = 0; w - spacing * i >= 1; ++i) strip->line(w - spacing * i, h, w - spacing * i, h + length);
+        for (int i = 0; w - spacing * i >= 1; ++i)
+            strip->line(w - spacing * i, h, w - spacing * i, h + length);
     };
     auto y_ticks = [&](int spacing, int length) {
-        for (int i = 0; h - spacing * i >= 1; ++i) strip->line(w, h - spacing * i, w + length, h - spacing * i);
+        for (int i = 0; h - spacing * i >= 1; ++i)
+            strip->line(w, h - spacing * i, w + length, h - spacing * i);
     };
     x_ticks(4, 14);
     x_ticks(40, 22);

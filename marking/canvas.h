@@ -6,7 +6,7 @@ class PictureBox;
 
 // The marking canvas and the ruler strip beside it.
 class Canvas {
-public:
+  public:
     explicit Canvas(MarkingWindow& window) : window_(window) {}
 
     // The current frame on the canvas with the marks `first` to `last` on it.
@@ -18,6 +18,6 @@ public:
     // A disc of radius 3 filled and outlined in one palette colour.
     static void disc(PictureBox* box, double x, double y, int colour);
 
-private:
+  private:
     MarkingWindow& window_;
 };

@@ -19,7 +19,7 @@ LazyWindow<Form4>& form4() {
 
 namespace {
 class Form4LengthDialog : public LengthDialog {
-public:
+  public:
     void clear_length() override { form4()->Text1->clear(); }
     void show_modeless() override {
         Form4& dialog = form4().get();
@@ -42,7 +42,8 @@ Form4::Form4() {
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     // The ideographic blanks push the second sentence onto the label's second line.
-    Label1->setText(QStringLiteral("右の画面上の２点をクリックして，") + QString(14, QChar(0x3000)) +
+    Label1->setText(QStringLiteral("右の画面上の２点をクリックして，") +
+                    QString(14, QChar(0x3000)) +
                     QStringLiteral("その実際の長さを下に入力してください。"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -68,9 +69,10 @@ bool Form4::set_scale_from_length() {
     }
     const std::optional<double> length_cm = parse_decimal(text);
     if (!length_cm || *length_cm <= 0) {
-        desktop().error_box(QStringLiteral("長さには 0 より大きい数（cm）を入力してください。"
-                                           "目盛りの単位のままにするときは空にして閉じてください。"),
-                            program_name());
+        desktop().error_box(
+            QStringLiteral("長さには 0 より大きい数（cm）を入力してください。"
+                           "目盛りの単位のままにするときは空にして閉じてください。"),
+            program_name());
         return false;
     }
     if (!(s.calib_unit_len > 0.0f) || !std::isfinite(s.calib_unit_len)) {
@@ -82,8 +84,9 @@ bool Form4::set_scale_from_length() {
     }
     const auto scale = static_cast<float>((*length_cm / 100.0) / s.calib_unit_len);
     if (!std::isfinite(scale) || !(scale > 0.0f)) {
-        desktop().error_box(QStringLiteral("この長さでは縮尺を決められません。値を確かめてください。"),
-                            program_name());
+        desktop().error_box(
+            QStringLiteral("この長さでは縮尺を決められません。値を確かめてください。"),
+            program_name());
         return false;
     }
     s.scale_m_per_unit = scale;

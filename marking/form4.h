@@ -11,7 +11,7 @@ class QPushButton;
 // distance in centimetres here and closes it, which sets the length scale.
 class Form4 : public QWidget {
     Q_OBJECT
-public:
+  public:
     Form4();
 
     QLabel* Label1 = nullptr;
@@ -25,10 +25,10 @@ public:
     // Shows the dialog above the main window without taking the focus from it.
     void keep_in_view();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     bool set_scale_from_length();
 };
 

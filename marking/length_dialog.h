@@ -3,7 +3,7 @@
 // What the main window needs of the length-setting dialog. The full program supplies it; the
 // earlier edition has no such dialog.
 class LengthDialog {
-public:
+  public:
     virtual ~LengthDialog() = default;
     // Empties the length box, making the dialog (hidden) if it does not exist yet.
     virtual void clear_length() = 0;

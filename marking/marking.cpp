@@ -47,11 +47,11 @@ void Marking::record_mark(float x, float y, float scale, std::int16_t frames) {
     const auto n = static_cast<std::size_t>(++s.mark_count);
     window_.mark_cx[n] = x;
     window_.mark_cy[n] = y;
-    s.unit_x[n] = static_cast<float>(window_.x_from_left ? (x + 4.0) / 40.0
-                                                         : (window_.canvas_w - x) / 40.0);
+    s.unit_x[n] =
+        static_cast<float>(window_.x_from_left ? (x + 4.0) / 40.0 : (window_.canvas_w - x) / 40.0);
     s.pos_x[n] = static_cast<float>(static_cast<double>(scale) * s.unit_x[n]);
-    s.unit_y[n] = static_cast<float>(window_.y_from_top ? (y + 4.0) / 40.0
-                                                        : (window_.canvas_h - y) / 40.0);
+    s.unit_y[n] =
+        static_cast<float>(window_.y_from_top ? (y + 4.0) / 40.0 : (window_.canvas_h - y) / 40.0);
     s.pos_y[n] = static_cast<float>(static_cast<double>(scale) * s.unit_y[n]);
     if (n == 1) {
         s.mark_step[0] = 0;

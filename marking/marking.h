@@ -9,7 +9,7 @@ class Transport;
 // Frame capture and the marking click: a mark is recorded and the clip advanced by the
 // transport's paced steps; in calibration the click goes to the calibration instead.
 class Marking {
-public:
+  public:
     Marking(MarkingWindow& window, Canvas& canvas, Transport& transport, Calibration& calibration)
         : window_(window), canvas_(canvas), transport_(transport), calibration_(calibration) {}
 
@@ -17,7 +17,7 @@ public:
     void Picture3_MouseDown(int button, int shift, float x, float y);
     void advance_after_mark();
 
-private:
+  private:
     // The earlier edition's mark: the frames since the last mark are the ones the user
     // stepped by hand, positions stay in ruler units, and the clip is never moved.
     void manual_mark(float x, float y);

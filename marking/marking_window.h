@@ -11,7 +11,7 @@ class LengthDialog;
 // window: what the transport sees, and the canvas size, the marks' canvas positions, the axis
 // directions and the length dialog. The main window implements it.
 class MarkingWindow : public VideoWindow {
-public:
+  public:
     // Private state of the window, open to the tests.
     std::int16_t canvas_w = 0;
     std::int16_t canvas_h = 0;
@@ -23,7 +23,7 @@ public:
     // The length-setting dialog, set by the program's edition; the earlier edition has none.
     LengthDialog* length_dialog = nullptr;
 
-protected:
+  protected:
     MarkingWindow() = default;
     ~MarkingWindow() = default;
 };

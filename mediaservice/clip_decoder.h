@@ -90,10 +90,10 @@ class ClipDecoder {
     // A step back within the keyframe interval, or into the ones before it, finds its frame
     // here (within a budget by frame size). Intra-only clips decode any frame at once.
     FrameCache cache_{0, 0, 0};
-    FrameCache::Use use_ = FrameCache::Use::forward;   // why the frames now decoded are
-    int last_asked_ = -1;                              // the packet last asked for
-    int target_ = 0;        // the frame being decoded towards
-    int held_number_ = -1;  // the frame in output_, or -1
+    FrameCache::Use use_ = FrameCache::Use::forward;  // why the frames now decoded are
+    int last_asked_ = -1;                             // the packet last asked for
+    int target_ = 0;                                  // the frame being decoded towards
+    int held_number_ = -1;                            // the frame in output_, or -1
     AvPacketPtr packet_{av_packet_alloc()};
     AvFramePtr output_{av_frame_alloc()};
     bool closed_groups_ = false;        // the codec marks closed groups (H.264, HEVC)

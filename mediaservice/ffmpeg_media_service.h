@@ -12,7 +12,7 @@ class ClipSession;
 // The video service over FFmpeg. Clips are known by their alias (compared without regard to
 // case); every command runs to completion on the calling (UI) thread.
 class FfmpegMediaService : public MediaService {
-public:
+  public:
     FfmpegMediaService();
     ~FfmpegMediaService() override;
 
@@ -22,7 +22,7 @@ public:
     // The clip behind an alias, or nullptr: for tools that look at the service from outside.
     const ClipSession* session(std::string_view alias) const;
 
-private:
+  private:
     using Words = std::vector<std::string>;
     int run(const Words& words, std::string& reply);
     int open(const Words& words);

@@ -14,8 +14,9 @@ QImage padded_picture(int width, int height) {
     const qsizetype line = static_cast<qsizetype>(width) * 4;
     auto* data = static_cast<uchar*>(std::malloc(line * height + kTailBytes));
     if (!data) return QImage();
-    QImage picture(data, width, height, line, QImage::Format_RGB32,
-                   [](void* memory) { std::free(memory); }, data);
+    QImage picture(
+        data, width, height, line, QImage::Format_RGB32, [](void* memory) { std::free(memory); },
+        data);
     // A picture Qt refuses never takes the memory over.
     if (picture.isNull()) std::free(data);
     return picture;
@@ -55,8 +56,8 @@ const AVFrame* FramePicture::shrunk(const AVFrame* frame, QSize size) {
         }
     }
     shrink_.reset(sws_getCachedContext(shrink_.release(), frame->width, frame->height, format,
-                                       middle.width(), middle.height(), format,
-                                       SWS_FAST_BILINEAR, nullptr, nullptr, nullptr));
+                                       middle.width(), middle.height(), format, SWS_FAST_BILINEAR,
+                                       nullptr, nullptr, nullptr));
     if (!shrink_) return frame;
     sws_scale(shrink_.get(), frame->data, frame->linesize, 0, frame->height, halfway_->data,
               halfway_->linesize);

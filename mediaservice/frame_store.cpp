@@ -1,9 +1,9 @@
 #include "mediaservice/frame_store.h"
 
-#include <algorithm>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include <cstdlib>
 #include <cstring>

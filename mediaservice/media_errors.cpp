@@ -66,7 +66,7 @@ std::string media_error_text(int code, std::string_view particulars) {
         const qsizetype tail = room - 1 - head;
         chars = chars.first(head) + QList<uint>{0x2026} + chars.last(tail);
     }
-    const QString shown = QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()),
-                                            chars.size());
+    const QString shown =
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), chars.size());
     return (text + QStringLiteral("（") + shown + QStringLiteral("）")).toStdString();
 }

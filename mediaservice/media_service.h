@@ -10,7 +10,7 @@
 //   update NAME hdc HDC
 // Words are separated by one or more blanks. Positions count frames from 0.
 class MediaService {
-public:
+  public:
     virtual ~MediaService() = default;
     // Runs one command. Returns 0 and sets `reply` on success; otherwise a non-zero code.
     virtual int send(std::string_view command, std::string& reply) = 0;

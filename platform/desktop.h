@@ -14,7 +14,7 @@ struct FileDialogRequest {
 // What the desktop gives every window. Tests replace it with ScriptedDesktop, so no real
 // dialog, sound or clock is ever touched by a window test.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual void beep() = 0;
     // Milliseconds since some start, as a 32-bit signed number that wraps.

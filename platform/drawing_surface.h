@@ -8,14 +8,14 @@ class QObject;
 // inside the window, and a persistent image that takes a frame. A window without it is a
 // plain parent (its whole rectangle shows) and no target for painting.
 class DrawingSurface {
-public:
+  public:
     // The rectangle, in the window's own pixels, where drawing shows (inside any border).
     virtual QRect drawing_area() const = 0;
     // Copies an image, already at its final size, into the persistent image at a pixel
     // position of the drawing area, and repaints.
     virtual void take_frame(const QImage& picture, int x_px, int y_px) = 0;
 
-protected:
+  protected:
     ~DrawingSurface() = default;
 };
 

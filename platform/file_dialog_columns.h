@@ -6,7 +6,7 @@
 // English or plain C shows "9 Dec 2026 17:04:43" in an otherwise Japanese dialog. Every other
 // column and role passes through unchanged.
 class FileDialogColumns : public QIdentityProxyModel {
-public:
+  public:
     using QIdentityProxyModel::QIdentityProxyModel;
     QVariant data(const QModelIndex& index, int role) const override;
 };

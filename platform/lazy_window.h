@@ -17,7 +17,7 @@ void show_in_front(QWidget& window);
 // in its constructor) the first time it is used, and made anew after it was unloaded.
 template <class Form>
 class LazyWindow {
-public:
+  public:
     Form& operator*() { return get(); }
     Form* operator->() { return &get(); }
     Form& get() {
@@ -37,6 +37,6 @@ public:
     // to connect the window to the rest of the program.
     std::function<void(Form&)> on_made;
 
-private:
+  private:
     QPointer<Form> form_;
 };

@@ -1,10 +1,10 @@
 #include "platform/number_text.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace {
@@ -140,8 +140,7 @@ QString csv_number(float value) {
 }
 
 std::optional<double> parse_decimal(const QString& text) {
-    const std::string s =
-        text.normalized(QString::NormalizationForm_KC).trimmed().toStdString();
+    const std::string s = text.normalized(QString::NormalizationForm_KC).trimmed().toStdString();
     if (s.empty()) return {};
     std::size_t i = 0;
     if (s[i] == '+' || s[i] == '-') ++i;

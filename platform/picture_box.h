@@ -15,7 +15,7 @@
 // 320 x 240 pixels has a drawing area of 316 x 236.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
-public:
+  public:
     enum DrawMode { kXorPen = 7, kCopyPen = 13 };
     enum FillStyle { kSolid = 0, kTransparent = 1 };
     enum DrawStyle { kSolidLine = 0, kDotLine = 2 };
@@ -75,18 +75,18 @@ public:
     QRgb pixel_at(int x_px, int y_px) const;
     QPoint to_pixels(double x, double y) const;
 
-signals:
+  signals:
     // button: 1 left, 2 right, 4 middle; shift: 1 shift, 2 ctrl, 4 alt; x, y in the box's scale.
     void mouse_down(int button, int shift, float x, float y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // The second click of a double click is no further press: one mouse_down, as a desktop
     // reports a double click.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void plot(int x, int y, QRgb rgb);
     void plot_thick(int x, int y, QRgb rgb);
     void stroke(const std::function<void()>& draw, QRgb rgb);

@@ -5,7 +5,7 @@
 
 // The desktop of a real run: Qt dialogs and message boxes, the system beep, a monotonic clock.
 class QtDesktop : public Desktop {
-public:
+  public:
     QtDesktop();
     void beep() override;
     std::int32_t tick_count() override;
@@ -15,7 +15,7 @@ public:
     bool ask_yes_no(const QString& text, const QString& title) override;
     void end_program() override;
 
-private:
+  private:
     QElapsedTimer clock_;
 };
 

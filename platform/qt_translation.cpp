@@ -10,7 +10,7 @@ namespace {
 // Texts of Qt's file dialog that Debian's catalogue leaves untranslated: the type column's
 // words for folders and drives.
 class MissingQtTexts : public QTranslator {
-public:
+  public:
     using QTranslator::QTranslator;
     bool isEmpty() const override { return false; }
     QString translate(const char* context, const char* source, const char* /*disambiguation*/,

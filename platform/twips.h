@@ -6,7 +6,9 @@ class QWidget;
 // Window and control placement is given in twips: 15 twips are one pixel.
 inline constexpr double kTwipsPerPixel = 15.0;
 
-inline int twips_to_px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+inline int twips_to_px(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 // Places a control at a position given in twips, relative to its parent.
 void place_twips(QWidget* control, double left, double top, double width, double height);

@@ -22,4 +22,6 @@ void compute_velocities(AnalysisState& s, double frame_time);
 inline bool has_velocity(float v) { return !std::isnan(v); }
 
 // mark_count as far as the arrays hold marks.
-inline int mark_total(const AnalysisState& s) { return std::clamp<int>(s.mark_count, 0, kMaxIndex); }
+inline int mark_total(const AnalysisState& s) {
+    return std::clamp<int>(s.mark_count, 0, kMaxIndex);
+}

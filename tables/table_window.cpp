@@ -38,7 +38,8 @@ TableWindow::TableWindow(const TableWindowLayout& layout) : layout_(layout) {
 }
 
 void TableWindow::Cmd_save_Click() {
-    save_table_csv(layout_.csv_filter, layout_.csv_header, [this] { return layout_.rows(state()); });
+    save_table_csv(layout_.csv_filter, layout_.csv_header,
+                   [this] { return layout_.rows(state()); });
 }
 
 void TableWindow::Cmd_close_Click() { unload_window(this); }

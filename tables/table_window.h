@@ -25,7 +25,8 @@ struct TableWindowLayout {
 };
 
 // A table window: a snapshot grid filled once at load, a save button that writes the data
-// derived from the analysis state as it is at that moment, and a close button that unloads the window.
+// derived from the analysis state as it is at that moment, and a close button that unloads the
+// window.
 class TableWindow : public QWidget {
     Q_OBJECT
   public:

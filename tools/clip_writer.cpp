@@ -95,8 +95,9 @@ std::string Writer::open(const std::string& path, const ClipFormat& clip_format)
     frame_->height = clip_format.height;
     rc = av_frame_get_buffer(frame_.get(), 0);
     if (rc < 0) return av_error_text(rc);
-    sws_.reset(sws_getContext(clip_format.width, clip_format.height, AV_PIX_FMT_BGRA, clip_format.width, clip_format.height,
-                              enc_->pix_fmt, SWS_BICUBIC, nullptr, nullptr, nullptr));
+    sws_.reset(sws_getContext(clip_format.width, clip_format.height, AV_PIX_FMT_BGRA,
+                              clip_format.width, clip_format.height, enc_->pix_fmt, SWS_BICUBIC,
+                              nullptr, nullptr, nullptr));
     return "";
 }
 
@@ -164,9 +165,10 @@ std::string write_clip(const std::string& path, const ClipFormat& clip_format,
                        const PictureSource& picture) {
     Writer writer;
     std::string error = writer.open(path, clip_format);
-    const int distinct = clip_format.distinct_frames > 0 && clip_format.distinct_frames < clip_format.frames
-                             ? clip_format.distinct_frames
-                             : clip_format.frames;
+    const int distinct =
+        clip_format.distinct_frames > 0 && clip_format.distinct_frames < clip_format.frames
+            ? clip_format.distinct_frames
+            : clip_format.frames;
     for (int k = 0; error.empty() && k < distinct; ++k) {
         if (clip_format.dropped.count(k))
             writer.skip();

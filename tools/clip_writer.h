@@ -30,7 +30,8 @@ using PictureSource = std::function<QImage(int frame)>;
 
 // Writes the clip, frame k showing picture(k) (scaled to the clip's size if needed).
 // Returns an empty text on success, otherwise what went wrong.
-std::string write_clip(const std::string& path, const ClipFormat& clip_format, const PictureSource& picture);
+std::string write_clip(const std::string& path, const ClipFormat& clip_format,
+                       const PictureSource& picture);
 
 // Whether this FFmpeg build has the encoder.
 bool have_encoder(const std::string& name);

@@ -18,8 +18,9 @@ namespace {
 const QString kAviFilter = QStringLiteral("AVIファイル (*.avi)|*.avi");
 
 QString too_long_message(const std::string& length_reply) {
-    return QStringLiteral("このビデオは長さが %1 フレームあり、扱える長さ（32767 フレーム）を"
-                          "超えているため使えません。短く切ったファイルを開いてください。")
+    return QStringLiteral(
+               "このビデオは長さが %1 フレームあり、扱える長さ（32767 フレーム）を"
+               "超えているため使えません。短く切ったファイルを開いてください。")
         .arg(QString::fromStdString(length_reply));
 }
 }  // namespace
@@ -65,10 +66,9 @@ void ClipFiles::open_chosen_clip(const QString& chosen) {
     const std::string path = short_path(chosen);
     std::string reply;
     video_command("close avfile", reply);
-    const std::int32_t code = video_command(
-        "open " + path + " alias avfile style child parent " +
-            plain_number(window_.Picture1->hWnd()),
-        reply);
+    const std::int32_t code = video_command("open " + path + " alias avfile style child parent " +
+                                                plain_number(window_.Picture1->hWnd()),
+                                            reply);
     if (code != 0) {
         // The alias is closed now; a running position timer would only poll it and beep.
         window_.Timer1->stop();
@@ -83,8 +83,7 @@ void ClipFiles::open_chosen_clip(const QString& chosen) {
         desktop().beep();
         return;
     }
-    video_command("put avfile destination at 0 0 " +
-                      signed_blank(window_.Picture1->outer_width()) +
+    video_command("put avfile destination at 0 0 " + signed_blank(window_.Picture1->outer_width()) +
                       signed_blank(window_.Picture1->outer_height()),
                   reply);
     video_command("status avfile length", reply);

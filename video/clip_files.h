@@ -6,7 +6,7 @@ class VideoWindow;
 // Opening and closing a clip from the main window's file menu, and opening the clip named at
 // start.
 class ClipFiles {
-public:
+  public:
     explicit ClipFiles(VideoWindow& window) : window_(window) {}
 
     void mnuopen_Click();
@@ -15,7 +15,7 @@ public:
     // as if the file dialog had returned it.
     void open_clip(const QString& path);
 
-private:
+  private:
     // The two halves of opening a clip, around the file dialog.
     void clear_for_open();
     void open_chosen_clip(const QString& path);

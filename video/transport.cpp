@@ -132,6 +132,6 @@ void Transport::Option2_Click() {
 void Transport::manual_step(const std::string& command, int frames) {
     send_video(command);
     // The count stays within 16 bits however often the user steps.
-    window_.frames_since_mark = static_cast<std::int16_t>(
-        std::clamp(window_.frames_since_mark + frames, -32768, 32767));
+    window_.frames_since_mark =
+        static_cast<std::int16_t>(std::clamp(window_.frames_since_mark + frames, -32768, 32767));
 }

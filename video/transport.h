@@ -6,7 +6,7 @@ class VideoWindow;
 // Play, pause, frame steps with their paced wait, rewind, the position bar and its timer, and
 // the frame interval of the main window.
 class Transport {
-public:
+  public:
     explicit Transport(VideoWindow& window) : window_(window) {}
 
     void Command1_Click();
@@ -28,7 +28,7 @@ public:
     // Reads Text3 as the frames per step; says why and returns false when it is unusable.
     bool read_step_frames();
 
-private:
+  private:
     // The earlier edition's frame step: one frame, at once, counted for the next mark; the
     // canvas is not touched (the user copies the frame with the transfer button).
     void manual_step(const std::string& command, int frames);

@@ -23,7 +23,7 @@ struct CommonDialog {
 // step and mark fields they set, and what the window does for them (its button states, the
 // canvas and the rulers, the length calibration). The main window implements it.
 class VideoWindow {
-public:
+  public:
     // Controls, each also named by its objectName. The earlier edition lacks Text3, Text4 and
     // Cmd_Length2: those stay nullptr.
     QLabel* Label1 = nullptr;
@@ -70,7 +70,7 @@ public:
     // Back to the ruler's own unit, out of calibration, with an empty length box.
     virtual void reset_calibration() = 0;
 
-protected:
+  protected:
     VideoWindow() = default;
     ~VideoWindow() = default;
 };

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <string>
 #include <cstdio>
+#include <string>
 
 #include "mediaservice/media_service.h"
 #include "platform/desktop.h"
@@ -60,8 +60,8 @@ std::string short_path(const QString& path) {
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '~' ||
-                           c == '/' || c == '-';
+                           (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '~' || c == '/' ||
+                           c == '-';
         if (plain) {
             out.push_back(static_cast<char>(c));
         } else {

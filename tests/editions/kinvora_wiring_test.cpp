@@ -32,8 +32,9 @@ class KinvoraWiring : public ::testing::Test {
         wire_kinvora_windows(main);
     }
     ~KinvoraWiring() override {
-        for (auto* w : {static_cast<QWidget*>(form2().peek()), static_cast<QWidget*>(form3().peek()),
-                        static_cast<QWidget*>(form5().peek()), static_cast<QWidget*>(form6().peek())})
+        for (auto* w :
+             {static_cast<QWidget*>(form2().peek()), static_cast<QWidget*>(form3().peek()),
+              static_cast<QWidget*>(form5().peek()), static_cast<QWidget*>(form6().peek())})
             delete w;
         form4().destroy();
         form2().on_made = nullptr;
@@ -126,10 +127,11 @@ TEST_F(KinvoraWiring, TablesLeftOpenSaveTheMarksAndScaleOfTheMomentOfSaving) {
     EXPECT_EQ(save(form5()->Cmd_save, QStringLiteral("xt.csv")),
               xt_header + "\" 0\",\" 1\",\" 1\"\r\n\" .1\",\" 2\",\" 2\"\r\n" +
                   "\" .2\",\" 3\",\" 3\"\r\n\" .3\",\" 4\",\" 3\"\r\n");
-    EXPECT_EQ(save(form6()->Cmd_save, QStringLiteral("vt.csv")),
-              "\"\x8e\x9e\x8a\xd4[s]\",\"Vx[m]\",\"Vy[m]\"\r\n"
-              "\" .05\",\" 9.999999\",\" 9.999999\"\r\n\" .15\",\" 9.999999\",\" 9.999999\"\r\n"
-              "\" .25\",\" 9.999999\",\" 0\"\r\n");  // 1 unit in 3 × 1/30 s, 1/30 in single precision
+    EXPECT_EQ(
+        save(form6()->Cmd_save, QStringLiteral("vt.csv")),
+        "\"\x8e\x9e\x8a\xd4[s]\",\"Vx[m]\",\"Vy[m]\"\r\n"
+        "\" .05\",\" 9.999999\",\" 9.999999\"\r\n\" .15\",\" 9.999999\",\" 9.999999\"\r\n"
+        "\" .25\",\" 9.999999\",\" 0\"\r\n");  // 1 unit in 3 × 1/30 s, 1/30 in single precision
 
     // Two points 2 units apart are 100 cm: half a metre a unit.
     QTest::mouseClick(main.Cmd_Length2, Qt::LeftButton);

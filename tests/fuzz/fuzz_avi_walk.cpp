@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string command;
         switch (random() % 5) {
             case 0:
-                command = "seek v to " + std::to_string(static_cast<int>(random() % (length + 4)) - 2);
+                command =
+                    "seek v to " + std::to_string(static_cast<int>(random() % (length + 4)) - 2);
                 break;
             case 1:
                 command = "step v";

@@ -61,16 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            .contains(QLatin1String("open"), Qt::CaseInsensitive);
     if (!service || opens) service = std::make_unique<FfmpegMediaService>();
     std::string reply;
-    service->send("open " + clip_path + " alias v parent " + std::to_string(canvas->hWnd()),
-                  reply);
+    service->send("open " + clip_path + " alias v parent " + std::to_string(canvas->hWnd()), reply);
     int lines = 0;
     for (std::size_t start = 0; start <= text.size() && lines < 16; ++lines) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const std::string line = with_handles(std::string(text.substr(start, end - start)));
         const int code = service->send(line, reply);
         // A failure always says why, within the caller's buffer.
-        if (code != 0 && (reply.empty() || QString::fromStdString(reply).toUcs4().size() >
-                                                kMostErrorChars))
+        if (code != 0 &&
+            (reply.empty() || QString::fromStdString(reply).toUcs4().size() > kMostErrorChars))
             std::abort();
         start = end + 1;
     }

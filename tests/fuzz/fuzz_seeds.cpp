@@ -58,9 +58,8 @@ bool write_clips(const fs::path& folder) {
     seeds.push_back({"bottom_up.avi", bottom_up});
     for (const Seed& seed : seeds) {
         const ClipFormat& f = seed.format;
-        const std::string error = write_clip((folder / seed.name).string(), f, [&](int k) {
-            return picture(k, f.width, f.height);
-        });
+        const std::string error = write_clip((folder / seed.name).string(), f,
+                                             [&](int k) { return picture(k, f.width, f.height); });
         if (!error.empty()) {
             std::fprintf(stderr, "%s: %s\n", seed.name, error.c_str());
             return false;

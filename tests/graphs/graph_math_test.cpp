@@ -173,7 +173,8 @@ TEST_F(GraphData, FitSumsAreKeptInSinglePrecision) {
     }
     compute_positions(s);
     compute_velocities(s, kFrame30);
-    EXPECT_EQ(acceleration_text(fit_line(s.vel_time.data(), s.vel_x.data(), 99), "####.#0"), "9.76");
+    EXPECT_EQ(acceleration_text(fit_line(s.vel_time.data(), s.vel_x.data(), 99), "####.#0"),
+              "9.76");
 }
 
 TEST(LeastSquares, UndefinedFitsGiveNoLine) {

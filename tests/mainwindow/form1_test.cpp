@@ -10,8 +10,8 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/twips.h"
 #include <QMessageBox>
+#include "platform/twips.h"
 
 #include "tests/support/form1_fixture.h"
 

@@ -37,7 +37,7 @@ TEST_F(Marking, ClicksOnTheBoxBorderAreNoMarks) {
         QPoint pixel;
         const char* x;  // the position shown, or nullptr for no mark
         const char* y;
-    } clicks[] = {{{1, 0}, nullptr, nullptr},   {{0, 120}, nullptr, nullptr},
+    } clicks[] = {{{1, 0}, nullptr, nullptr},     {{0, 120}, nullptr, nullptr},
                   {{318, 120}, nullptr, nullptr}, {{150, 238}, nullptr, nullptr},
                   {{2, 2}, "7.90", "5.90"},       {{278, 198}, "1.00", "1.00"},
                   {{317, 237}, "0.03", "0.03"}};

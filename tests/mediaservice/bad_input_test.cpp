@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include <QString>
 #include <sys/stat.h>
+#include <QString>
 
 #include "mediaservice/media_errors.h"
 #include "tests/mediaservice/service_driver.h"

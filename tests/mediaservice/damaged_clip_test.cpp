@@ -55,7 +55,7 @@ void walk_all_frames(ServiceDriver& d, const std::string& what) {
 
 TEST(DamagedClips, CutOrScrambledClipsNeverBreakTheService) {
     std::vector<std::pair<std::string, ClipFormat>> sources = {{"mjpeg", long_gop("mjpeg")},
-                                                             {"mpeg4", long_gop("mpeg4")}};
+                                                               {"mpeg4", long_gop("mpeg4")}};
     if (have_encoder("libx264")) sources.push_back({"h264", long_gop("libx264")});
     for (const auto& [name, clip_format] : sources) {
         const std::string source = numbered_clip(clip_format, "damage_" + name + ".avi");
@@ -96,9 +96,11 @@ TEST(DamagedClips, FrameSizeChangingPartWayIsShownAtTheClipsSize) {
                 format.width = sizes[order ^ part].width();
                 format.height = sizes[order ^ part].height();
                 parts[part] = temp_path("part" + std::to_string(part) + ".avi");
-                ASSERT_EQ(write_clip(parts[part], format, [&](int k) {
-                              return numbered_frame(k + 30 * part, format.width, format.height);
-                          }),
+                ASSERT_EQ(write_clip(parts[part], format,
+                                     [&](int k) {
+                                         return numbered_frame(k + 30 * part, format.width,
+                                                               format.height);
+                                     }),
                           "");
             }
             const std::string what = encoder + " from " + std::to_string(sizes[order].width());
@@ -107,8 +109,8 @@ TEST(DamagedClips, FrameSizeChangingPartWayIsShownAtTheClipsSize) {
                    " alias v");
             ASSERT_EQ(d.length(), 60) << what;
             const QSize first = sizes[order];
-            const std::string source = "0 0 " + std::to_string(first.width()) + " " +
-                                       std::to_string(first.height());
+            const std::string source =
+                "0 0 " + std::to_string(first.width()) + " " + std::to_string(first.height());
             // Seeks back and forth across the join, then steps over it: both show the same
             // frames. The decoder may let the last frame before the join go; it then shows the
             // frame before it, as a dropped frame does, and no later frame moves.
@@ -134,7 +136,8 @@ TEST(DamagedClips, FrameSizeChangingPartWayIsShownAtTheClipsSize) {
 }
 
 // An index that disagrees with the data: an entry that names another stream, headers that
-// claim more frames than there are, or two entries that trade places. Seeking shows the same frame as stepping does.
+// claim more frames than there are, or two entries that trade places. Seeking shows the same frame
+// as stepping does.
 TEST(DamagedClips, FramesReachedBySeekOrStepAgreeWhenTheIndexIsWrong) {
     const std::string source = small_clip(120, "index_source.avi");
     std::ifstream in(source, std::ios::binary);
@@ -145,7 +148,8 @@ TEST(DamagedClips, FramesReachedBySeekOrStepAgreeWhenTheIndexIsWrong) {
         const char* what;
         std::function<void(std::string&)> damage;
     } cases[] = {
-        {"entry 108 names an audio chunk", [&](std::string& b) { b.replace(entry(108), 4, "01wb"); }},
+        {"entry 108 names an audio chunk",
+         [&](std::string& b) { b.replace(entry(108), 4, "01wb"); }},
         {"the headers claim 1000 frames",
          [&](std::string& b) {
              const std::string thousand("\xE8\x03\x00\x00", 4);

@@ -15,7 +15,8 @@ struct Case {
     ClipFormat clip_format;
 };
 
-ClipFormat clip_format(const char* encoder, int w, int h, int num, int den, int frames, int b, int gop) {
+ClipFormat clip_format(const char* encoder, int w, int h, int num, int den, int frames, int b,
+                       int gop) {
     ClipFormat s;
     s.encoder = encoder;
     s.width = w;

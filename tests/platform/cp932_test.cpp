@@ -40,9 +40,15 @@ TEST(WriteCp932Lines, AFailureKeepsTheFileThatWasThere) {
     };
     const rlim_t no_limit = RLIM_INFINITY;
     const Case cases[] = {
-        {"replaced", {QStringLiteral("新"), QStringLiteral("x")}, no_limit, true,
+        {"replaced",
+         {QStringLiteral("新"), QStringLiteral("x")},
+         no_limit,
+         true,
          "\x90\x56\r\nx\r\n"},
-        {"a character without a code", {QString::fromUtf8("\xF0\x9F\x98\x80")}, no_limit, false,
+        {"a character without a code",
+         {QString::fromUtf8("\xF0\x9F\x98\x80")},
+         no_limit,
+         false,
          kOld},
         {"a full disk", {QString(200, QLatin1Char('x'))}, 16, false, kOld},
     };

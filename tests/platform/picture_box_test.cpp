@@ -107,7 +107,8 @@ TEST(PictureBox, FarAndUndefinedCoordinates) {
         {"far sloping line keeps its slope",
          [](PictureBox& b) { b.line(0, 0, 3e9, 1.5e9, Qt::black); },
          {{20, 10, kBlack}, {40, 20, kBlack}, {20, 20, kWhite}, {10, 20, kWhite}}},
-        {"far level line", [](PictureBox& b) { b.line(10, 20, 1e12, 20, Qt::black); },
+        {"far level line",
+         [](PictureBox& b) { b.line(10, 20, 1e12, 20, Qt::black); },
          {{10, 20, kBlack}, {49, 20, kBlack}, {9, 20, kWhite}, {30, 21, kWhite}}},
         {"filled box reaching far",
          [](PictureBox& b) {

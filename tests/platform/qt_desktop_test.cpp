@@ -1,14 +1,14 @@
 // The real desktop's dialogs, offscreen: Qt's own file dialog and message boxes, in Japanese.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAbstractProxyModel>
-#include <QFileDialog>
-#include <QFileIconProvider>
-#include <QFileSystemModel>
+#include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>

@@ -10,7 +10,7 @@
 // A desktop for tests: dialogs and questions answered from queues, a tick counter the test
 // controls, and a record of everything that happened.
 class ScriptedDesktop : public Desktop {
-public:
+  public:
     struct Message {
         QString kind;  // "error" or "question"
         QString text;
@@ -46,13 +46,13 @@ public:
     // can see their order among the commands of a scripted video service.
     std::vector<std::string>* journal = nullptr;
 
-private:
+  private:
     void note(const std::string& event);
 };
 
 // Installs a scripted desktop for the lifetime of the guard.
 class ScopedDesktop {
-public:
+  public:
     explicit ScopedDesktop(Desktop& d) { set_desktop(&d); }
     ~ScopedDesktop() { set_desktop(nullptr); }
     ScopedDesktop(const ScopedDesktop&) = delete;

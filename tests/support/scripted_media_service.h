@@ -10,7 +10,7 @@
 // An answer queued for a command's first word(s) is used once; without one the command
 // succeeds with an empty reply.
 class ScriptedMediaService : public MediaService {
-public:
+  public:
     struct Answer {
         int code = 0;
         std::string reply;
@@ -27,6 +27,6 @@ public:
     // When set, commands are also appended here, to be ordered among desktop events.
     std::vector<std::string>* journal = nullptr;
 
-private:
+  private:
     std::vector<std::pair<std::string, Answer>> queue_;
 };

@@ -130,11 +130,11 @@ TEST_F(CsvSave, LongNamesAndLinkedFiles) {
         QString chosen;
         long size_limit;  // bytes a file may grow to; -1: no limit
         CsvSaveOutcome outcome;
-        QString check;    // the file to read afterwards
+        QString check;  // the file to read afterwards
         std::string bytes;
     } cases[] = {
         {japanese(81), -1, CsvSaveOutcome::Saved, japanese(81), kRowsFile},
-        {japanese(83), -1, CsvSaveOutcome::Saved, japanese(83), kRowsFile},   // 253 bytes
+        {japanese(83), -1, CsvSaveOutcome::Saved, japanese(83), kRowsFile},  // 253 bytes
         {japanese(84), -1, CsvSaveOutcome::Failed, japanese(84), "<unreadable>"},
         {QStringLiteral("link.csv"), 16, CsvSaveOutcome::Failed, QStringLiteral("sub/real.csv"),
          kOldFile},

@@ -22,15 +22,13 @@ class PositionBarTest : public Form1Test {
         format.height = 120;
         format.frames = kFrames;
         const std::string path = dir.filePath(QStringLiteral("bar.avi")).toStdString();
-        EXPECT_EQ(write_clip(path, format,
-                             [](int k) { return numbered_frame(k, 160, 120); }),
-                  "");
+        EXPECT_EQ(write_clip(path, format, [](int k) { return numbered_frame(k, 160, 120); }), "");
         desk.open_answers.push_back(QString::fromStdString(path));
         f->show();
         f->mnuopen_Click();
         QTest::mouseClick(f->Command1, Qt::LeftButton);  // play, which enables the bar
         QTest::mouseClick(f->Command2, Qt::LeftButton);  // pause
-        f->Timer1->stop();  // the test ticks the position timer itself
+        f->Timer1->stop();                               // the test ticks the position timer itself
     }
     ~PositionBarTest() override { f.reset(); }
 
@@ -90,8 +88,7 @@ TEST_F(PositionBarTest, DragSeeksToWhereTheThumbIsReleased) {
             f->Timer1_Timer();
             EXPECT_EQ(service_position(), std::to_string(at));
             EXPECT_EQ(shown_frame(), at);
-            EXPECT_EQ(f->Label2->text(),
-                      QStringLiteral("フレーム\n\r    ") + QString::number(at));
+            EXPECT_EQ(f->Label2->text(), QStringLiteral("フレーム\n\r    ") + QString::number(at));
             EXPECT_EQ(bar()->value(), at);
         }
     }

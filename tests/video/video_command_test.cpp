@@ -115,8 +115,7 @@ TEST(VideoCommand, EveryFailedOpenRepliesWithItsOwnCause) {
         std::string reply = "caller";
         EXPECT_EQ(video_command("open " + path + " alias avfile style child", reply), c.code);
         const QString shown = QString::fromStdString(reply);
-        EXPECT_TRUE(shown.startsWith(QString::fromStdString(media_error_text(c.code))))
-            << reply;
+        EXPECT_TRUE(shown.startsWith(QString::fromStdString(media_error_text(c.code)))) << reply;
         EXPECT_TRUE(shown.endsWith(c.ends)) << reply;
     }
     set_video_service(nullptr);
