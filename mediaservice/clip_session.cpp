@@ -93,9 +93,21 @@ void ClipSession::set_destination(const QRect& rect) {
     place_widget();
 }
 
+namespace {
+// Above this many pixels a destination is not scaled whole: at the largest the command allows
+// (32767 x 32767) that picture alone would take 4 GB.
+constexpr qint64 kLargestScaledPicture = qint64(4096) * 4096;
+
+bool too_large_to_scale(const QRect& destination) {
+    return qint64(destination.width()) * destination.height() > kLargestScaledPicture;
+}
+}  // namespace
+
 void ClipSession::show_in_widget() {
-    if (widget_ && opened_ && destination_.width() > 0 && destination_.height() > 0)
-        widget_->show_picture(scaled_picture());
+    if (!widget_ || !opened_ || destination_.width() <= 0 || destination_.height() <= 0) return;
+    // The child window scales whatever it is given to its size as it paints, and paints only
+    // what shows; a huge destination gets the frame at the clip's size for that.
+    widget_->show_picture(too_large_to_scale(destination_) ? picture() : scaled_picture());
 }
 
 void ClipSession::place_widget() {
@@ -132,6 +144,23 @@ MediaError ClipSession::paint_into(QObject* surface) {
     DrawingSurface* target = as_drawing_surface(surface);
     if (!target) return kBadSurface;
     if (destination_.width() <= 0 || destination_.height() <= 0) return kMediaOk;
-    target->take_frame(scaled_picture(), destination_.x(), destination_.y());
+    if (!too_large_to_scale(destination_)) {
+        target->take_frame(scaled_picture(), destination_.x(), destination_.y());
+        return kMediaOk;
+    }
+    // Only the part of a huge destination that lies on the surface is made: the part of the
+    // frame that maps onto it, scaled to its size.
+    const QRect shown =
+        destination_.intersected(QRect(QPoint(0, 0), target->drawing_area().size()));
+    if (shown.isEmpty()) return kMediaOk;
+    const QImage& frame = picture();
+    const double sx = double(frame.width()) / destination_.width();
+    const double sy = double(frame.height()) / destination_.height();
+    const QRectF part((shown.x() - destination_.x()) * sx, (shown.y() - destination_.y()) * sy,
+                      shown.width() * sx, shown.height() * sy);
+    const QRect source = part.toAlignedRect().intersected(frame.rect());
+    target->take_frame(
+        frame.copy(source).scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+        shown.x(), shown.y());
     return kMediaOk;
 }

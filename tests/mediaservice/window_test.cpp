@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "mediaservice/clip_session.h"
 #include "mediaservice/media_errors.h"
@@ -96,6 +97,41 @@ TEST(Update, LargeFramesShrinkIntoSmallBoxesLikeTheWholePicture) {
                                                                          Qt::SmoothTransformation);
         EXPECT_LT(mean_difference(d.canvas->image(), expected), 6.0) << box.width();
     }
+}
+
+// A destination far larger than the surface paints just the part on the surface, as the whole
+// picture scaled would show there, without making that whole picture (4 GB at the largest).
+TEST(Update, HugeDestinationsMakeOnlyWhatShows) {
+    ServiceDriver d;
+    PictureBox area;
+    area.set_outer_size(320, 240);
+    d.must("open " + clip() + " alias v style child parent " + std::to_string(area.hWnd()));
+    d.must("seek v to 9");
+    const QImage frame = d.service.session("v")->picture();
+    const struct {
+        QRect destination;
+        bool compare;  // small enough to scale whole here for the expected picture
+    } cases[] = {{QRect(0, 0, 5000, 5000), true},
+                 {QRect(-2000, -1000, 6000, 4000), true},
+                 {QRect(-32768, -32768, 32767, 32767), false},  // entirely off the surface
+                 {QRect(0, 0, 32767, 32767), false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.destination.x());
+        const QRect& r = c.destination;
+        d.must("put v destination at " + std::to_string(r.x()) + " " + std::to_string(r.y()) + " " +
+               std::to_string(r.width()) + " " + std::to_string(r.height()));
+        d.canvas->cls();
+        d.must("update v hdc " + std::to_string(d.canvas->hDC()));
+        EXPECT_EQ(area.findChild<VideoWidget*>()->picture().size(), frame.size());
+        if (!c.compare) continue;
+        const QImage expected =
+            frame.scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .copy(QRect(-r.topLeft(), d.canvas->area_size()));
+        EXPECT_LT(mean_difference(d.canvas->image(), expected), 6.0);
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 2L * 1024 * 1024) << "kilobytes at the peak";
 }
 
 }  // namespace
