@@ -309,12 +309,21 @@ const AVFrame* ClipDecoder::just_decoded() {
 
 const AVFrame* ClipDecoder::frame(int number) {
     if (number < 0 || number >= frame_count()) return nullptr;
-    const int packet = timeline_ ? index_.packet_at(number) : number;
+    const int packet = packet_of(number);
     use_ = wanted_threads_ > 1         ? FrameCache::Use::playing
            : packet == last_asked_ - 1 ? FrameCache::Use::stepping_back
                                        : FrameCache::Use::forward;
     last_asked_ = packet;
     return packet_frame(packet);
+}
+
+QImage ClipDecoder::picture(int number, QSize size) {
+    if (number < 0 || number >= frame_count()) return QImage();
+    return cache_.picture(packet_of(number), size);
+}
+
+void ClipDecoder::keep_picture(int number, const QImage& picture) {
+    if (number >= 0 && number < frame_count()) cache_.keep_picture(packet_of(number), picture);
 }
 
 void ClipDecoder::decode_ahead(int workers) {

@@ -39,6 +39,13 @@ class ClipDecoder {
 
     // Frame `number`, or nullptr when it cannot be decoded. Valid until the next call.
     const AVFrame* frame(int number);
+    // Pictures for the screen of frames decoded on the way to another are made in the
+    // background at this size, for the steps that come to them; an empty size makes none.
+    void set_picture_size(QSize size) { cache_.set_picture_size(size); }
+    // Frame `number`'s picture of `size`, made in the background or kept, or a null picture.
+    QImage picture(int number, QSize size);
+    // Keeps the picture made when frame `number` was shown, for the steps that come back to it.
+    void keep_picture(int number, const QImage& picture);
     // Decoding threads from here on: more while playing, one while stepping (threads delay the
     // first frame after every start from a keyframe). The decoder changes over where it starts
     // from a keyframe anyway, or at once when it is close enough to its keyframe; frame numbers
@@ -74,6 +81,8 @@ class ClipDecoder {
     // The next packet of the clip's stream from the keyframe sought on, into packet_; false at
     // the end.
     bool read_packet();
+    // The packet that holds frame `number`.
+    int packet_of(int number) const { return timeline_ ? index_.packet_at(number) : number; }
     void decode_ahead(int workers);
     // Frame `number` from the workers, or nullptr when it did not decode there.
     const AVFrame* frame_from_ahead(int number);

@@ -8,6 +8,16 @@
 
 #include "platform/drawing_surface.h"
 
+namespace {
+// Above this many pixels a destination is not scaled whole: at the largest the command allows
+// (32767 x 32767) that picture alone would take 4 GB.
+constexpr qint64 kLargestScaledPicture = qint64(4096) * 4096;
+
+bool too_large_to_scale(const QRect& destination) {
+    return qint64(destination.width()) * destination.height() > kLargestScaledPicture;
+}
+}  // namespace
+
 ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     : decoder_(std::move(decoder)), parent_(parent) {
     destination_ = QRect(QPoint(0, 0), decoder_->size());
@@ -17,6 +27,7 @@ ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
         place_widget();
         widget_->show();
     }
+    plan_pictures();
     timer_.setTimerType(Qt::PreciseTimer);
     const AVRational rate = decoder_->frame_rate();
     timer_.setInterval(std::max(1, static_cast<int>(1000.0 * rate.den / rate.num / 2)));
@@ -24,6 +35,8 @@ ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
 }
 
 ClipSession::~ClipSession() { delete widget_.data(); }
+
+int ClipSession::picture_threads() { return std::clamp(QThread::idealThreadCount(), 1, 4); }
 
 const QImage& ClipSession::picture() const {
     if (picture_position_ != position_ && opened_) {
@@ -91,17 +104,14 @@ void ClipSession::tick() {
 void ClipSession::set_destination(const QRect& rect) {
     destination_ = rect;
     place_widget();
+    plan_pictures();
 }
 
-namespace {
-// Above this many pixels a destination is not scaled whole: at the largest the command allows
-// (32767 x 32767) that picture alone would take 4 GB.
-constexpr qint64 kLargestScaledPicture = qint64(4096) * 4096;
-
-bool too_large_to_scale(const QRect& destination) {
-    return qint64(destination.width()) * destination.height() > kLargestScaledPicture;
+void ClipSession::plan_pictures() {
+    // Only a child window shows every frame stepped to.
+    const bool shown = widget_ && !too_large_to_scale(destination_);
+    decoder_->set_picture_size(shown ? destination_.size() : QSize());
 }
-}  // namespace
 
 void ClipSession::show_in_widget() {
     if (!widget_ || !opened_ || destination_.width() <= 0 || destination_.height() <= 0) return;
@@ -127,14 +137,20 @@ void ClipSession::place_widget() {
 
 const QImage& ClipSession::scaled_picture() {
     if (scaled_position_ != position_ || scaled_.size() != destination_.size()) {
-        // The frame on show is the decoder's latest or in its cache: rarely a decode here.
-        const AVFrame* decoded =
-            destination_.size() == source_size() ? nullptr : decoder_->frame(position_);
-        if (decoded)
-            scaled_ = scaler_.convert(decoded, destination_.size());
-        else
-            scaled_ = picture().scaled(destination_.size(), Qt::IgnoreAspectRatio,
-                                       Qt::SmoothTransformation);
+        // Made in the background when the frame was decoded on the way to another, or kept
+        // from when it was shown before.
+        scaled_ = decoder_->picture(position_, destination_.size());
+        if (scaled_.isNull()) {
+            // The frame on show is the decoder's latest or in its cache: rarely a decode here.
+            const AVFrame* decoded =
+                destination_.size() == source_size() ? nullptr : decoder_->frame(position_);
+            if (decoded)
+                scaled_ = scaler_.convert(decoded, destination_.size());
+            else
+                scaled_ = picture().scaled(destination_.size(), Qt::IgnoreAspectRatio,
+                                           Qt::SmoothTransformation);
+            decoder_->keep_picture(position_, scaled_);
+        }
         scaled_position_ = position_;
     }
     return scaled_;

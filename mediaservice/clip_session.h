@@ -45,16 +45,20 @@ class ClipSession : public QObject {
     MediaError paint_into(QObject* surface);
 
   private:
+    // Threads that share the making of one picture: the machine's cores, up to four.
+    static int picture_threads();
     MediaError show(int frame);
     void tick();
     const QImage& scaled_picture();
     void place_widget();
+    // Tells the decoder which pictures to make in the background for the steps to come.
+    void plan_pictures();
     // Hands the child window the frame on show at the window's size.
     void show_in_widget();
 
     std::unique_ptr<ClipDecoder> decoder_;
-    mutable FramePicture converter_;
-    FramePicture scaler_;
+    mutable FramePicture converter_{picture_threads()};
+    FramePicture scaler_{picture_threads()};
     int position_ = 0;
     bool opened_ = false;  // frame 0 could be decoded
     mutable QImage picture_;

@@ -4,10 +4,11 @@
 #include <cstdlib>
 
 void FrameCache::size_up(const AVFrame* frame) {
-    one_ = FrameStore::memory_for(frame) + sizeof(AVFrame);
-    const std::size_t fit = std::max<std::size_t>(1, byte_limit_ / one_);
-    capacity_ = static_cast<int>(std::min<std::size_t>(fit, frame_limit_));
-    resting_ = std::clamp(resting_frames_, 1, capacity_);
+    frame_bytes_ = FrameStore::memory_for(frame) + sizeof(AVFrame);
+    // A small frame's picture costs less to make when it is shown than to keep.
+    constexpr int kPixelsWorthAPicture = 640 * 360;
+    makes_pictures_ = frame->width * frame->height >= kPixelsWorthAPicture;
+    fit();
     // A few buffers made ready ahead in the background; the rest come as the cache fills (more
     // made ready at once slow everything else down for a second, even at a low priority).
     // Buffers of frames pushed out are kept for the next copies, up to the whole cache's
@@ -16,9 +17,36 @@ void FrameCache::size_up(const AVFrame* frame) {
     store_.reserve(frame, std::min(resting_ + 1, kReadyAhead), capacity_);
 }
 
+void FrameCache::fit() {
+    const QSize picture = makes_pictures_ ? picture_size_ : QSize(0, 0);
+    one_ = frame_bytes_ + static_cast<std::size_t>(picture.width()) * picture.height() * 4;
+    const std::size_t fit = std::max<std::size_t>(1, byte_limit_ / one_);
+    capacity_ = static_cast<int>(std::min<std::size_t>(fit, frame_limit_));
+    resting_ = std::clamp(resting_frames_, 1, capacity_);
+}
+
+void FrameCache::set_picture_size(QSize size) {
+    picture_size_ = size.isEmpty() ? QSize() : size;
+    if (frame_bytes_ > 0) fit();
+}
+
+QImage FrameCache::picture(int number, QSize size) {
+    auto it = frames_.find(number);
+    if (it == frames_.end() || size.isEmpty()) return QImage();
+    const FrameCopier::Slot& slot = *it->second;
+    if (slot.shown.size() == size) return slot.shown;
+    return slot.picture_size == size ? copier_.picture(slot) : QImage();
+}
+
+void FrameCache::keep_picture(int number, const QImage& picture) {
+    if (!makes_pictures_) return;
+    auto it = frames_.find(number);
+    if (it != frames_.end()) it->second->shown = picture;
+}
+
 void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     if (frame_limit_ <= 0 || frames_.count(number)) return;
-    if (one_ == 0) size_up(frame);
+    if (frame_bytes_ == 0) size_up(frame);
     int most = use == Use::stepping_back ? capacity_ : resting_;
     // On the way to `near`, a frame this far before it would be pushed out before it is reached.
     if (near - number >= most) return;
@@ -34,8 +62,10 @@ void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     const std::size_t most_waiting = std::max<std::size_t>(2, kMostWaitingBytes / one_);
     if (use != Use::stepping_back && copier_.backlog() >= most_waiting) return;
     copier_.wait_below(most_waiting);
-    frames_.emplace(number, copier_.submit(frame));
-    bytes_ += one_;
+    // Pictures for the frames the next steps come to, not for the whole of a long group.
+    const bool on_the_way = use != Use::playing && number != near && near - number < resting_;
+    frames_.emplace(number,
+                    copier_.submit(frame, on_the_way && makes_pictures_ ? picture_size_ : QSize()));
     evict(near, most);
 }
 
@@ -54,7 +84,6 @@ void FrameCache::evict(int near, int most) {
         auto first = frames_.begin();
         auto last = std::prev(frames_.end());
         auto victim = std::abs(first->first - near) >= std::abs(last->first - near) ? first : last;
-        bytes_ -= one_;
         frames_.erase(victim);
     }
 }

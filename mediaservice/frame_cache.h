@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <cstddef>
 #include <map>
 
@@ -25,14 +26,23 @@ class FrameCache {
     FrameCache(std::size_t byte_limit, int frame_limit, int resting_frames)
         : byte_limit_(byte_limit), frame_limit_(frame_limit), resting_frames_(resting_frames) {}
 
-    // Keeps a copy of the frame, unless it is too far from `near` to survive in the cache.
+    // Keeps a copy of the frame, unless it is too far from `near` to survive in the cache. A
+    // large frame decoded on the way to `near`, and close to it (not while playing), gets its
+    // picture for the screen made with the copy, at the size last set.
     void put(int number, const AVFrame* frame, int near, Use use);
     // The frame, or nullptr (waiting for its copy when that is on its way).
     const AVFrame* find(int number);
     // The frame when its copy is made already, or nullptr.
     const AVFrame* find_ready(int number);
+    // The size of the pictures made with the copies; empty for none.
+    void set_picture_size(QSize size);
+    // The frame's picture of `size`, made with its copy (waiting for it) or kept when the frame
+    // was shown; a null picture when there is none.
+    QImage picture(int number, QSize size);
+    void keep_picture(int number, const QImage& picture);
 
-    std::size_t bytes() const { return bytes_; }
+    // Memory of the frames and pictures kept.
+    std::size_t bytes() const { return frames_.size() * one_; }
     std::size_t size() const { return frames_.size(); }
     // Before the first frame is put.
     void set_limits(std::size_t bytes, int frames, int resting_frames) {
@@ -43,16 +53,20 @@ class FrameCache {
 
   private:
     void size_up(const AVFrame* frame);
+    // How many frames fit, with a picture each.
+    void fit();
     void evict(int near, int most);
 
     std::size_t byte_limit_;
     int frame_limit_;
     int resting_frames_;
-    FrameStore store_;     // declared before the frames, which give their memory back to it
-    int capacity_ = 1;     // frames that fit in the budget
-    int resting_ = 1;      // frames kept on the way forward
-    std::size_t one_ = 0;  // bytes of one frame, once the frame size is known
-    std::size_t bytes_ = 0;
+    FrameStore store_;             // declared before the frames, which give their memory back to it
+    int capacity_ = 1;             // frames that fit in the budget
+    int resting_ = 1;              // frames kept on the way forward
+    std::size_t frame_bytes_ = 0;  // memory of one frame, once the frame size is known
+    std::size_t one_ = 0;          // that and a picture
+    QSize picture_size_;
+    bool makes_pictures_ = false;  // frames this size get their pictures made with the copy
     std::map<int, std::shared_ptr<FrameCopier::Slot>> frames_;
     FrameCopier copier_{store_};  // declared last: it stops before the frames and the store go
 };

@@ -11,8 +11,9 @@ FrameCopier::~FrameCopier() {
     worker_.join();
 }
 
-std::shared_ptr<FrameCopier::Slot> FrameCopier::submit(const AVFrame* frame) {
+std::shared_ptr<FrameCopier::Slot> FrameCopier::submit(const AVFrame* frame, QSize picture_size) {
     auto slot = std::make_shared<Slot>();
+    slot->picture_size = picture_size;
     if (!slot->source || av_frame_ref(slot->source.get(), frame) < 0) {
         slot->done = true;
         return slot;
@@ -41,6 +42,13 @@ const AVFrame* FrameCopier::wait(const Slot& slot) {
     return slot.copy.get();
 }
 
+QImage FrameCopier::picture(const Slot& slot) {
+    if (slot.picture_size.isEmpty()) return QImage();
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return slot.done; });
+    return slot.picture;
+}
+
 const AVFrame* FrameCopier::ready(const Slot& slot) {
     std::lock_guard<std::mutex> lock(mutex_);
     return slot.done ? slot.copy.get() : nullptr;
@@ -53,11 +61,16 @@ void FrameCopier::run() {
         if (queue_.empty()) return;  // stopping, with nothing left to copy
         std::shared_ptr<Slot> slot = std::move(queue_.front());
         queue_.pop_front();
+        const bool stopping = stop_;
         lock.unlock();
-        AvFramePtr copy = stop_ ? nullptr : store_.copy(slot->source.get());
+        AvFramePtr copy = stopping ? nullptr : store_.copy(slot->source.get());
+        QImage picture;
+        if (!stopping && !slot->picture_size.isEmpty())
+            picture = pictures_.convert(copy ? copy.get() : slot->source.get(), slot->picture_size);
         av_frame_unref(slot->source.get());  // the decoder may have its buffer back
         lock.lock();
         slot->copy = std::move(copy);
+        slot->picture = std::move(picture);
         slot->done = true;
         changed_.notify_all();
     }

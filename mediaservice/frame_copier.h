@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -6,16 +7,21 @@
 #include <thread>
 
 #include "mediaservice/ffmpeg_ptr.h"
+#include "mediaservice/frame_picture.h"
 #include "mediaservice/frame_store.h"
 
 // Copies decoded frames into a store on a thread of its own, so that a step does not wait for
 // the copy: the decoder's frame is held only until its copy is made, a fraction of the time
-// the step takes to convert it for the screen.
+// the step takes to convert it for the screen. Frames decoded on the way to another get their
+// picture for the screen made there too, so that the steps that come to them find it ready.
 class FrameCopier {
   public:
     struct Slot {
         AvFramePtr source{av_frame_alloc()};  // a reference to the decoder's frame until copied
         AvFramePtr copy;                      // null until done, and when the copy failed
+        QSize picture_size;                   // the picture to make with the copy, if any
+        QImage picture;                       // made with the copy
+        QImage shown;                         // the picture made when the frame was shown
         bool done = false;
     };
 
@@ -24,13 +30,16 @@ class FrameCopier {
     FrameCopier(const FrameCopier&) = delete;
     FrameCopier& operator=(const FrameCopier&) = delete;
 
-    std::shared_ptr<Slot> submit(const AVFrame* frame);
+    // `picture_size`: the size of a picture for the screen to make too; empty for none.
+    std::shared_ptr<Slot> submit(const AVFrame* frame, QSize picture_size);
     // Frames submitted and not yet copied: each holds one of the decoder's buffers.
     std::size_t backlog();
     // Waits until fewer than `count` frames are waiting for their copy.
     void wait_below(std::size_t count);
     // The copy, once made (waiting for it), or nullptr.
     const AVFrame* wait(const Slot& slot);
+    // The picture made with the copy (waiting for it), or a null picture.
+    QImage picture(const Slot& slot);
     // The copy if it is made already, or nullptr.
     const AVFrame* ready(const Slot& slot);
 
@@ -38,6 +47,7 @@ class FrameCopier {
     void run();
 
     FrameStore& store_;
+    FramePicture pictures_;  // used on the copying thread only
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Slot>> queue_;

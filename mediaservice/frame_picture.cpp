@@ -1,6 +1,6 @@
 #include "mediaservice/frame_picture.h"
 
-#include <cstdlib>
+#include "mediaservice/picture_pool.h"
 
 namespace {
 
@@ -12,13 +12,14 @@ constexpr qsizetype kTailBytes = 256;
 QImage padded_picture(int width, int height) {
     if (width <= 0 || height <= 0) return QImage();
     const qsizetype line = static_cast<qsizetype>(width) * 4;
-    auto* data = static_cast<uchar*>(std::malloc(line * height + kTailBytes));
+    uchar* data = picture_pool::take(static_cast<std::size_t>(line * height + kTailBytes));
     if (!data) return QImage();
-    QImage picture(
-        data, width, height, line, QImage::Format_RGB32, [](void* memory) { std::free(memory); },
-        data);
+    const auto give_back = [](void* memory) {
+        picture_pool::give_back(static_cast<std::uint8_t*>(memory));
+    };
+    QImage picture(data, width, height, line, QImage::Format_RGB32, give_back, data);
     // A picture Qt refuses never takes the memory over.
-    if (picture.isNull()) std::free(data);
+    if (picture.isNull()) picture_pool::give_back(data);
     return picture;
 }
 
@@ -55,12 +56,7 @@ const AVFrame* FramePicture::shrunk(const AVFrame* frame, QSize size) {
             return frame;
         }
     }
-    shrink_.reset(sws_getCachedContext(shrink_.release(), frame->width, frame->height, format,
-                                       middle.width(), middle.height(), format, SWS_FAST_BILINEAR,
-                                       nullptr, nullptr, nullptr));
-    if (!shrink_) return frame;
-    sws_scale(shrink_.get(), frame->data, frame->linesize, 0, frame->height, halfway_->data,
-              halfway_->linesize);
+    if (!shrink_.scale(frame, halfway_.get(), SWS_FAST_BILINEAR)) return frame;
     return halfway_.get();
 }
 
@@ -68,17 +64,9 @@ QImage FramePicture::convert(const AVFrame* original, QSize size) {
     QImage& picture = free_picture(size.width(), size.height());
     const AVFrame* frame = shrunk(original, size);
     const bool same = size == QSize(frame->width, frame->height);
-    sws_.reset(sws_getCachedContext(sws_.release(), frame->width, frame->height,
-                                    static_cast<AVPixelFormat>(frame->format), size.width(),
-                                    size.height(), AV_PIX_FMT_BGRA, same ? SWS_POINT : SWS_AREA,
-                                    nullptr, nullptr, nullptr));
     if (picture.isNull()) return picture;  // no memory for a picture that size
-    if (!sws_) {
+    if (!sws_.scale(frame, picture.bits(), static_cast<int>(picture.bytesPerLine()), size.width(),
+                    size.height(), AV_PIX_FMT_BGRA, same ? SWS_POINT : SWS_AREA))
         picture.fill(Qt::black);
-        return picture;
-    }
-    uint8_t* planes[] = {picture.bits()};
-    const int strides[] = {static_cast<int>(picture.bytesPerLine())};
-    sws_scale(sws_.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
     return picture;
 }

@@ -5,8 +5,10 @@
 #include <random>
 
 #include "mediaservice/clip_session.h"
+#include "mediaservice/video_widget.h"
 #include "tests/mediaservice/service_driver.h"
 #include "tests/mediaservice/test_clips.h"
+#include "tools/frame_pattern.h"
 
 namespace {
 
@@ -223,6 +225,40 @@ TEST(LongGroups, StepsBackThroughAWholeGroupDecodeItOnce) {
         ASSERT_EQ(d.held_number(), frame);
     }
     EXPECT_LE(decoder.frames_decoded() - decoded_before, d.length());
+}
+
+}  // namespace
+
+namespace {
+
+// In a child window smaller than the frames, the pictures of the frames a step back decodes on
+// its way are made ahead, in the background: each step back must still show its own frame, at
+// the window's size, also after the window changed size.
+TEST(ChildWindow, StepsBackShowTheirOwnFrameAtTheWindowsSize) {
+    const ClipFormat open_groups = clip_format("mpeg4", 640, 360, 30, 1, 40, 2, 12);
+    ServiceDriver d;
+    PictureBox area;
+    area.set_outer_size(324, 244);
+    d.must("open " + percent_encoded(numbered_clip(open_groups, "child_steps.avi")) +
+           " alias v style child parent " + std::to_string(area.hWnd()));
+    auto* video = area.findChild<VideoWidget*>();
+    ASSERT_NE(video, nullptr);
+    d.must("seek v to end");
+    for (const QSize size : {QSize(320, 240), QSize(160, 120)}) {
+        d.must("put v destination at 0 0 " + std::to_string(size.width()) + " " +
+               std::to_string(size.height()));
+        for (int k = 0; k < 20; ++k) {
+            d.must("step v reverse");
+            const int frame = d.position();
+            ASSERT_EQ(read_frame_number(video->picture()), frame) << size.width();
+            ASSERT_EQ(video->picture().size(), size) << frame;
+        }
+    }
+    // Forward again over frames whose pictures were kept when they were shown.
+    for (int k = 0; k < 12; ++k) {
+        d.must("step v");
+        ASSERT_EQ(read_frame_number(video->picture()), d.position());
+    }
 }
 
 }  // namespace
