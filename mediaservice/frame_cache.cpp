@@ -26,7 +26,11 @@ void FrameCache::fit() {
 }
 
 void FrameCache::set_picture_size(QSize size) {
-    picture_size_ = size.isEmpty() ? QSize() : size;
+    if (size.isEmpty()) size = QSize();
+    if (size == picture_size_) return;
+    picture_size_ = size;
+    // Pictures of another size are of no more use.
+    for (auto& [number, slot] : frames_) slot->shown = QImage();
     if (frame_bytes_ > 0) fit();
 }
 
@@ -39,7 +43,8 @@ QImage FrameCache::picture(int number, QSize size) {
 }
 
 void FrameCache::keep_picture(int number, const QImage& picture) {
-    if (!makes_pictures_) return;
+    // Only pictures of the size the budget counts.
+    if (!makes_pictures_ || picture.size() != picture_size_) return;
     auto it = frames_.find(number);
     if (it != frames_.end()) it->second->shown = picture;
 }

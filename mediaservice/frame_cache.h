@@ -39,6 +39,7 @@ class FrameCache {
     // The frame's picture of `size`, made with its copy (waiting for it) or kept when the frame
     // was shown; a null picture when there is none.
     QImage picture(int number, QSize size);
+    // Keeps the picture made when the frame was shown, when it has the size last set.
     void keep_picture(int number, const QImage& picture);
 
     // Memory of the frames and pictures kept.
