@@ -74,22 +74,30 @@ int main(int argc, char** argv) {
     bool quick = false;
     int cache_steps = 10000;
     std::string only;
+    bool write_only = false;
     for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--write-clips")) write_only = true;
         if (!std::strcmp(argv[i], "--quick")) quick = true, cache_steps = 1000;
         if (!std::strcmp(argv[i], "--clips") && i + 1 < argc) folder = argv[++i];
         if (!std::strcmp(argv[i], "--only") && i + 1 < argc) only = argv[++i], cache_steps = 0;
     }
-    std::printf(
-        "| clip | floor ms | step | reverse x30 | back x100 | back over key | seek | update ms | "
-        "open ms | "
-        "cache MB | play shown | play CPU ms | peak RSS MB |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    if (!write_only)
+        std::printf(
+            "| clip | floor ms | step | reverse x30 | back x100 | back over key | seek | update ms "
+            "| "
+            "open ms | "
+            "cache MB | play shown | play CPU ms | peak RSS MB |\n");
+    if (!write_only) std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     std::string h264_1080;
     for (BenchClip& clip : clips(quick)) {
         if (!only.empty() && clip.label.find(only) == std::string::npos) continue;
         const std::string error = make_bench_clip(clip, folder);
         if (!error.empty()) {
             std::printf("| %s | cannot write: %s |\n", clip.label.c_str(), error.c_str());
+            continue;
+        }
+        if (write_only) {
+            std::printf("%s\n", clip.path.c_str());
             continue;
         }
         std::mt19937 random(42);
@@ -121,6 +129,7 @@ int main(int argc, char** argv) {
             clip.format.encoder == "libx264")
             h264_1080 = clip.path;
     }
+    if (write_only) return 0;
     if (!quick && only.empty()) {
         BenchClip long_clip;
         const std::string error = make_two_hour_clip(long_clip, folder);

@@ -14,7 +14,7 @@ constexpr std::size_t kMostSpareBytes = 96u << 20;
 
 struct Pool {
     std::mutex mutex;
-    std::vector<std::uint8_t*> spare;  // blocks, as handed out
+    std::vector<std::uint8_t*> spare;  // whole blocks, from their size on
     std::size_t spare_bytes = 0;
 };
 
@@ -24,9 +24,9 @@ Pool& pool() {
     return *the_pool;
 }
 
-std::size_t size_of(const std::uint8_t* data) {
+std::size_t size_of_block(const std::uint8_t* block) {
     std::size_t size = 0;
-    std::memcpy(&size, data - kHeader, sizeof size);
+    std::memcpy(&size, block, sizeof size);
     return size;
 }
 
@@ -39,11 +39,11 @@ std::uint8_t* take(std::size_t size) {
     {
         std::lock_guard<std::mutex> lock(p.mutex);
         for (auto it = p.spare.begin(); it != p.spare.end(); ++it) {
-            if (size_of(*it) != size) continue;
-            std::uint8_t* data = *it;
+            if (size_of_block(*it) != size) continue;
+            std::uint8_t* block = *it;
             p.spare.erase(it);
             p.spare_bytes -= size;
-            return data;
+            return block + kHeader;
         }
     }
     const std::size_t whole = (size + kHeader + kHeader - 1) / kHeader * kHeader;
@@ -55,17 +55,18 @@ std::uint8_t* take(std::size_t size) {
 
 void give_back(std::uint8_t* data) {
     if (!data) return;
-    const std::size_t size = size_of(data);
+    std::uint8_t* block = data - kHeader;
+    const std::size_t size = size_of_block(block);
     Pool& p = pool();
     {
         std::lock_guard<std::mutex> lock(p.mutex);
         if (p.spare_bytes + size <= kMostSpareBytes) {
-            p.spare.push_back(data);
+            p.spare.push_back(block);
             p.spare_bytes += size;
             return;
         }
     }
-    std::free(data - kHeader);
+    std::free(block);
 }
 
 }  // namespace picture_pool
