@@ -2,19 +2,22 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <mutex>
-#include <vector>
+
+#include "mediaservice/frame_memory.h"
 
 namespace {
 
-// The size of each block is kept just before the memory handed out.
+// The size of each block is kept in front of the memory handed out.
 constexpr std::size_t kHeader = 64;
-// Spare memory kept at the most: the pictures of a full frame cache, with room to spare.
-constexpr std::size_t kMostSpareBytes = 96u << 20;
+// Spare memory kept at the most; the blocks given back longest ago go first, so that pictures
+// of a size no longer made do not stay.
+constexpr std::size_t kMostSpareBytes = 64u << 20;
 
 struct Pool {
     std::mutex mutex;
-    std::vector<std::uint8_t*> spare;  // whole blocks, from their size on
+    std::deque<std::uint8_t*> spare;  // whole blocks, the latest given back last
     std::size_t spare_bytes = 0;
 };
 
@@ -38,16 +41,15 @@ std::uint8_t* take(std::size_t size) {
     Pool& p = pool();
     {
         std::lock_guard<std::mutex> lock(p.mutex);
-        for (auto it = p.spare.begin(); it != p.spare.end(); ++it) {
+        for (auto it = p.spare.rbegin(); it != p.spare.rend(); ++it) {
             if (size_of_block(*it) != size) continue;
             std::uint8_t* block = *it;
-            p.spare.erase(it);
+            p.spare.erase(std::next(it).base());
             p.spare_bytes -= size;
             return block + kHeader;
         }
     }
-    const std::size_t whole = (size + kHeader + kHeader - 1) / kHeader * kHeader;
-    auto* block = static_cast<std::uint8_t*>(std::aligned_alloc(kHeader, whole));
+    std::uint8_t* block = allocate_frame_memory(kHeader, size + kHeader);
     if (!block) return nullptr;
     std::memcpy(block, &size, sizeof size);
     return block + kHeader;
@@ -57,16 +59,23 @@ void give_back(std::uint8_t* data) {
     if (!data) return;
     std::uint8_t* block = data - kHeader;
     const std::size_t size = size_of_block(block);
-    Pool& p = pool();
+    if (size > kMostSpareBytes) {
+        std::free(block);
+        return;
+    }
+    std::deque<std::uint8_t*> old;
     {
+        Pool& p = pool();
         std::lock_guard<std::mutex> lock(p.mutex);
-        if (p.spare_bytes + size <= kMostSpareBytes) {
-            p.spare.push_back(block);
-            p.spare_bytes += size;
-            return;
+        p.spare.push_back(block);
+        p.spare_bytes += size;
+        while (p.spare_bytes > kMostSpareBytes) {
+            p.spare_bytes -= size_of_block(p.spare.front());
+            old.push_back(p.spare.front());
+            p.spare.pop_front();
         }
     }
-    std::free(block);
+    for (std::uint8_t* gone : old) std::free(gone);
 }
 
 }  // namespace picture_pool

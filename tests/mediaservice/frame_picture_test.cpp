@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "mediaservice/frame_picture.h"
+#include "mediaservice/picture_pool.h"
 
 namespace {
 
@@ -35,6 +36,26 @@ TEST(FramePicture, WidthsThatAreNotBlocksOfSixteenStayInsideThePicture) {
             EXPECT_TRUE(converter.convert(frame.get(), QSize(0, c.height)).isNull());
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Memory given back is handed out again only for a picture of the same size: a smaller block
+// for a larger picture would be written past its end.
+TEST(PicturePool, HandsMemoryOutAgainOnlyForTheSameSize) {
+    const std::size_t small = 320 * 240 * 4 + 256, large = 640 * 480 * 4 + 256;
+    std::uint8_t* first = picture_pool::take(small);
+    ASSERT_NE(first, nullptr);
+    picture_pool::give_back(first);
+    std::uint8_t* other = picture_pool::take(large);
+    EXPECT_NE(other, first);
+    std::memset(other, 1, large);  // the whole of it is ours
+    std::uint8_t* again = picture_pool::take(small);
+    EXPECT_EQ(again, first);
+    picture_pool::give_back(other);
+    picture_pool::give_back(again);
 }
 
 }  // namespace
