@@ -1,7 +1,9 @@
 // The video service's benchmark: every figure is printed as a ratio to what plain FFmpeg takes
 // for the same work on the same clip in the same run.
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <numeric>
 #include <random>
@@ -63,6 +65,45 @@ double mean(const std::vector<double>& v) {
 // The last keyframe before the clip's last few frames.
 int late_keyframe(const ClipFormat& f) { return (f.frames - 10) / f.gop * f.gop; }
 
+// One trial's figures: ratios to the floor, or milliseconds and megabytes.
+struct Figures {
+    double floor_ms, step, reverse, back100, over_key, seek, update_ms, open_ms, cache_mb;
+};
+
+Figures measure_figures(const BenchClip& clip, const std::vector<int>& targets, int keyframe) {
+    const Floor floor = measure_floor(clip.path, targets);
+    const double interval_ms =
+        measure_interval_floor(clip.path, keyframe - clip.format.gop, clip.format.gop);
+    const ServiceTimings t = measure_service(clip.path, targets, keyframe);
+    std::vector<double> seek_ratio;
+    for (size_t k = 0; k < targets.size(); ++k)
+        seek_ratio.push_back(t.seek_ms[k] / std::max(1e-3, floor.from_keyframe_ms[k]));
+    return {floor.step_ms,
+            t.step_ms / floor.step_ms,
+            t.reverse_ms / floor.step_ms,
+            t.back100_ms / floor.step_ms,
+            t.back_over_key_ms / interval_ms,
+            mean(seek_ratio),
+            t.update_ms,
+            t.open_ms,
+            t.cache_mb};
+}
+
+// Column by column, the median of the trials.
+Figures median_figures(const std::vector<Figures>& trials) {
+    Figures result = trials.front();
+    double Figures::*columns[] = {&Figures::floor_ms,  &Figures::step,     &Figures::reverse,
+                                  &Figures::back100,   &Figures::over_key, &Figures::seek,
+                                  &Figures::update_ms, &Figures::open_ms,  &Figures::cache_mb};
+    for (double Figures::*column : columns) {
+        std::vector<double> values;
+        for (const Figures& trial : trials) values.push_back(trial.*column);
+        std::sort(values.begin(), values.end());
+        result.*column = values[values.size() / 2];
+    }
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +116,10 @@ int main(int argc, char** argv) {
     int cache_steps = 10000;
     std::string only;
     bool write_only = false;
+    int trials = 3;
     for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--trials") && i + 1 < argc)
+            trials = std::max(1, std::atoi(argv[++i]));
         if (!std::strcmp(argv[i], "--write-clips")) write_only = true;
         if (!std::strcmp(argv[i], "--quick")) quick = true, cache_steps = 1000;
         if (!std::strcmp(argv[i], "--clips") && i + 1 < argc) folder = argv[++i];
@@ -104,18 +148,16 @@ int main(int argc, char** argv) {
         std::vector<int> targets;
         for (int k = 0; k < 20; ++k) targets.push_back(1 + random() % 298);
         const int keyframe = late_keyframe(clip.format);
-        const Floor floor = measure_floor(clip.path, targets);
-        const double interval_ms =
-            measure_interval_floor(clip.path, keyframe - clip.format.gop, clip.format.gop);
-        const ServiceTimings t = measure_service(clip.path, targets, keyframe);
-        std::vector<double> seek_ratio;
-        for (size_t k = 0; k < targets.size(); ++k)
-            seek_ratio.push_back(t.seek_ms[k] / std::max(1e-3, floor.from_keyframe_ms[k]));
+        // Each trial measures the floor and the service anew, one after the other; a column
+        // shows the median of the trials' figures, so that a stretch in which the machine was
+        // busy with something else moves no figure.
+        std::vector<Figures> measured;
+        for (int trial = 0; trial < trials; ++trial)
+            measured.push_back(measure_figures(clip, targets, keyframe));
+        const Figures f = median_figures(measured);
         std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.0f |",
-                    clip.label.c_str(), floor.step_ms, t.step_ms / floor.step_ms,
-                    t.reverse_ms / floor.step_ms, t.back100_ms / floor.step_ms,
-                    t.back_over_key_ms / interval_ms, mean(seek_ratio), t.update_ms, t.open_ms,
-                    t.cache_mb);
+                    clip.label.c_str(), f.floor_ms, f.step, f.reverse, f.back100, f.over_key,
+                    f.seek, f.update_ms, f.open_ms, f.cache_mb);
         // Playing is what the larger sizes are about; the small ones play with room to spare.
         if (clip.format.height >= 1080) {
             const PlayFigures play = measure_play(clip.path, 240);
