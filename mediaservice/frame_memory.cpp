@@ -15,8 +15,10 @@ std::size_t frame_memory_size(std::size_t size) {
 }
 
 std::uint8_t* allocate_frame_memory(std::size_t alignment, std::size_t size) {
+    // aligned_alloc takes whole multiples of the alignment only.
     if (size < kLeastInHugePages)
-        return static_cast<std::uint8_t*>(std::aligned_alloc(alignment, size));
+        return static_cast<std::uint8_t*>(
+            std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment));
     const std::size_t rounded = frame_memory_size(size);
     auto* data = static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, rounded));
     // Only advice: without huge pages the memory works the same.
