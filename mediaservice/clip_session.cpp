@@ -30,7 +30,10 @@ ClipSession::ClipSession(std::unique_ptr<ClipDecoder> decoder, QWidget* parent)
     plan_pictures();
     timer_.setTimerType(Qt::PreciseTimer);
     const AVRational rate = decoder_->frame_rate();
-    timer_.setInterval(std::max(1, static_cast<int>(1000.0 * rate.den / rate.num / 2)));
+    // Ticks at half a frame; the clock says which frame is due, so a clip of less than a frame
+    // a second (or a damaged one claiming far less) is still looked at every second.
+    const double half_frame_ms = 1000.0 * rate.den / rate.num / 2;
+    timer_.setInterval(static_cast<int>(std::clamp(half_frame_ms, 1.0, 1000.0)));
     connect(&timer_, &QTimer::timeout, this, &ClipSession::tick);
 }
 
@@ -92,8 +95,9 @@ void ClipSession::tick() {
     // The frame due by the clock; late ticks skip frames instead of slowing the clip down.
     const AVRational rate = decoder_->frame_rate();
     const double elapsed = clock_.nsecsElapsed() / 1e9;
-    const int due = play_from_ + static_cast<int>(std::floor(elapsed * rate.num / rate.den));
-    const int target = std::min(due, length() - 1);
+    // Counted in floating point: a clip claiming billions of frames a second is due at its end.
+    const double due = play_from_ + std::floor(elapsed * rate.num / rate.den);
+    const int target = static_cast<int>(std::min<double>(due, length() - 1));
     if (target > position_ && show(target) != kMediaOk) {
         pause();
         return;
