@@ -13,16 +13,22 @@ namespace {
 
 constexpr int kFrames = 90;
 
+ClipFormat small_clip() {
+    ClipFormat format;
+    format.width = 160;
+    format.height = 120;
+    format.frames = kFrames;
+    return format;
+}
+
 class PositionBarTest : public Form1Test {
   protected:
-    PositionBarTest() {
+    explicit PositionBarTest(ClipFormat format = small_clip()) {
         set_video_service(&service);
-        ClipFormat format;
-        format.width = 160;
-        format.height = 120;
-        format.frames = kFrames;
         const std::string path = dir.filePath(QStringLiteral("bar.avi")).toStdString();
-        EXPECT_EQ(write_clip(path, format, [](int k) { return numbered_frame(k, 160, 120); }), "");
+        EXPECT_EQ(write_clip(path, format,
+                             [&](int k) { return numbered_frame(k, format.width, format.height); }),
+                  "");
         desk.open_answers.push_back(QString::fromStdString(path));
         f->show();
         f->mnuopen_Click();
@@ -91,6 +97,40 @@ TEST_F(PositionBarTest, DragSeeksToWhereTheThumbIsReleased) {
             EXPECT_EQ(f->Label2->text(), QStringLiteral("フレーム\n\r    ") + QString::number(at));
             EXPECT_EQ(bar()->value(), at);
         }
+    }
+}
+
+// A clip larger than the window, with open keyframe groups: the thumb dragged to the end, then
+// コマ戻し clicked back across two keyframes. The pictures of the frames a step back decodes on
+// its way are made ahead, in the background; each click must still show its own frame.
+class WideClipSteps : public PositionBarTest {
+  protected:
+    static ClipFormat wide_clip() {
+        ClipFormat format;
+        format.encoder = "mpeg4";
+        format.width = 640;
+        format.height = 360;
+        format.frames = 40;
+        format.b_frames = 2;
+        format.gop = 12;
+        return format;
+    }
+    WideClipSteps() : PositionBarTest(wide_clip()) {}
+};
+
+TEST_F(WideClipSteps, StepsBackShowTheirOwnFrame) {
+    const QPoint grip = thumb().center();
+    QTest::mousePress(bar(), Qt::LeftButton, {}, grip);
+    QTest::mouseMove(bar(), QPoint(bar()->width() - 1, grip.y()));
+    QTest::mouseRelease(bar(), Qt::LeftButton, {}, QPoint(bar()->width() - 1, grip.y()));
+    int at = std::stoi(service_position());
+    ASSERT_GT(at, 30);
+    for (int click = 0; click < 26; ++click) {
+        QTest::mouseClick(f->Command4, Qt::LeftButton);
+        const int now = std::stoi(service_position());
+        ASSERT_LT(now, at) << "click " << click;
+        at = now;
+        ASSERT_EQ(shown_frame(), at);
     }
 }
 
