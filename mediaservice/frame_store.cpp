@@ -32,7 +32,9 @@ std::size_t FrameStore::size_of(const std::uint8_t* data) {
     return size;
 }
 
-void FrameStore::release(std::uint8_t* data) { std::free(data - kAlign); }
+void FrameStore::release(std::uint8_t* data) {
+    free_frame_memory(data - kAlign, kAlign, size_of(data) + kAlign);
+}
 
 FrameStore::~FrameStore() {
     stop_ = true;

@@ -33,6 +33,10 @@ std::size_t size_of_block(const std::uint8_t* block) {
     return size;
 }
 
+void free_block(std::uint8_t* block) {
+    free_frame_memory(block, kHeader, size_of_block(block) + kHeader);
+}
+
 }  // namespace
 
 namespace picture_pool {
@@ -60,7 +64,7 @@ void give_back(std::uint8_t* data) {
     std::uint8_t* block = data - kHeader;
     const std::size_t size = size_of_block(block);
     if (size > kMostSpareBytes) {
-        std::free(block);
+        free_block(block);
         return;
     }
     std::deque<std::uint8_t*> old;
@@ -75,7 +79,7 @@ void give_back(std::uint8_t* data) {
             p.spare.pop_front();
         }
     }
-    for (std::uint8_t* gone : old) std::free(gone);
+    for (std::uint8_t* gone : old) free_block(gone);
 }
 
 }  // namespace picture_pool

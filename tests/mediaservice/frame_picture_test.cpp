@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
+#include "mediaservice/frame_memory.h"
 #include "mediaservice/frame_picture.h"
 #include "mediaservice/picture_pool.h"
 
@@ -59,3 +61,27 @@ TEST(PicturePool, HandsMemoryOutAgainOnlyForTheSameSize) {
 }
 
 }  // namespace
+
+TEST(FrameMemory, BlocksAreAlignedAndNeverOverlap) {
+    // Sizes under a megabyte share huge pages, several to a page; larger ones have their own.
+    const struct {
+        std::size_t alignment, size;
+        int count;
+    } cases[] = {{64, 115'264, 40}, {64, 307'456, 15}, {4096, 1000, 30}, {64, 3'110'464, 3}};
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t*> blocks;
+        for (int k = 0; k < c.count; ++k) {
+            std::uint8_t* block = allocate_frame_memory(c.alignment, c.size);
+            ASSERT_NE(block, nullptr);
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % c.alignment, 0u);
+            std::memset(block, k + 1, c.size);
+            blocks.push_back(block);
+        }
+        for (int k = 0; k < c.count; ++k) {
+            const std::uint8_t* block = blocks[k];
+            EXPECT_TRUE(block[0] == k + 1 && block[c.size - 1] == k + 1)
+                << c.size << " bytes, block " << k << " written over by another";
+        }
+        for (std::uint8_t* block : blocks) free_frame_memory(block, c.alignment, c.size);
+    }
+}
