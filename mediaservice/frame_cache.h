@@ -57,6 +57,9 @@ class FrameCache {
     // How many frames fit, with a picture each.
     void fit();
     void evict(int near, int most);
+    // Hands the frame to the copying thread, with its picture when it is on the way to `near`;
+    // false when it goes uncached because the copies have fallen behind.
+    bool hand_over(int number, const AVFrame* frame, int near, Use use);
 
     std::size_t byte_limit_;
     int frame_limit_;

@@ -26,6 +26,13 @@ std::shared_ptr<FrameCopier::Slot> FrameCopier::submit(const AVFrame* frame, QSi
     return slot;
 }
 
+std::shared_ptr<FrameCopier::Slot> FrameCopier::copy_here(const AVFrame* frame) {
+    auto slot = std::make_shared<Slot>();
+    slot->copy = store_.copy(frame);
+    slot->done = true;
+    return slot;
+}
+
 std::size_t FrameCopier::backlog() {
     std::lock_guard<std::mutex> lock(mutex_);
     return queue_.size();
