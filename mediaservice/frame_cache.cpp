@@ -5,9 +5,8 @@
 
 void FrameCache::size_up(const AVFrame* frame) {
     frame_bytes_ = FrameStore::memory_for(frame) + sizeof(AVFrame);
-    // A small frame's picture costs less to make when it is shown than to keep.
-    constexpr int kPixelsWorthAPicture = 640 * 360;
-    makes_pictures_ = frame->width * frame->height >= kPixelsWorthAPicture;
+    constexpr int kLargeFrame = 640 * 360;
+    small_ = frame->width * frame->height < kLargeFrame;
     fit();
     // A few buffers made ready ahead in the background; the rest come as the cache fills (more
     // made ready at once slow everything else down for a second, even at a low priority).
@@ -18,7 +17,7 @@ void FrameCache::size_up(const AVFrame* frame) {
 }
 
 void FrameCache::fit() {
-    const QSize picture = makes_pictures_ ? picture_size_ : QSize(0, 0);
+    const QSize picture = picture_size_.isEmpty() ? QSize(0, 0) : picture_size_;
     one_ = frame_bytes_ + static_cast<std::size_t>(picture.width()) * picture.height() * 4;
     const std::size_t fit = std::max<std::size_t>(1, byte_limit_ / one_);
     capacity_ = static_cast<int>(std::min<std::size_t>(fit, frame_limit_));
@@ -43,8 +42,9 @@ QImage FrameCache::picture(int number, QSize size) {
 }
 
 void FrameCache::keep_picture(int number, const QImage& picture) {
-    // Only pictures of the size the budget counts.
-    if (!makes_pictures_ || picture.size() != picture_size_) return;
+    // Only pictures of the size the budget counts. A small frame's picture costs less to make
+    // again than to keep for every frame shown.
+    if (small_ || picture.size() != picture_size_) return;
     auto it = frames_.find(number);
     if (it != frames_.end()) it->second->shown = picture;
 }
@@ -59,18 +59,21 @@ void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     // and the frame takes the place of the one farthest away.
     if (use == Use::playing && !store_.has_spare())
         most = std::clamp(static_cast<int>(frames_.size()), 1, most);
+    // Pictures for the frames the next steps come to, not for the whole of a long group.
+    const bool on_the_way = use != Use::playing && number != near && near - number < resting_;
+    const QSize picture = on_the_way ? picture_size_ : QSize();
     // A small frame is copied here when a buffer is ready for it: that costs less than handing
     // it over (a step back across a keyframe at 320 x 240 took a fifth longer handing its
     // frames over). Memory yet to be touched costs more than the decode, and is left to the
     // copying thread.
-    if (!makes_pictures_ && store_.has_spare())
-        frames_.emplace(number, copier_.copy_here(frame));
-    else if (!hand_over(number, frame, near, use))
+    if (small_ && store_.has_spare())
+        frames_.emplace(number, copier_.copy_here(frame, picture));
+    else if (!hand_over(number, frame, picture, use))
         return;
     evict(near, most);
 }
 
-bool FrameCache::hand_over(int number, const AVFrame* frame, int near, Use use) {
+bool FrameCache::hand_over(int number, const AVFrame* frame, QSize picture, Use use) {
     // Frames waiting for their copy hold the decoder's buffers, and the decoder would make new
     // ones without end. When the copies fall behind (playing or stepping on a busy machine),
     // the frame goes uncached instead, and is decoded again if a step back comes to it. A step
@@ -79,9 +82,7 @@ bool FrameCache::hand_over(int number, const AVFrame* frame, int near, Use use) 
     const std::size_t most_waiting = std::max<std::size_t>(2, kMostWaitingBytes / one_);
     if (use != Use::stepping_back && copier_.backlog() >= most_waiting) return false;
     copier_.wait_below(most_waiting);
-    // Pictures for the frames the next steps come to, not for the whole of a long group.
-    const bool on_the_way = use != Use::playing && number != near && near - number < resting_;
-    frames_.emplace(number, copier_.submit(frame, on_the_way ? picture_size_ : QSize()));
+    frames_.emplace(number, copier_.submit(frame, picture));
     return true;
 }
 

@@ -27,8 +27,8 @@ class FrameCache {
         : byte_limit_(byte_limit), frame_limit_(frame_limit), resting_frames_(resting_frames) {}
 
     // Keeps a copy of the frame, unless it is too far from `near` to survive in the cache. A
-    // large frame decoded on the way to `near`, and close to it (not while playing), gets its
-    // picture for the screen made with the copy, at the size last set.
+    // frame decoded on the way to `near`, and close to it (not while playing), gets its
+    // picture for the screen made on the copying thread, at the size last set.
     void put(int number, const AVFrame* frame, int near, Use use);
     // The frame, or nullptr (waiting for its copy when that is on its way).
     const AVFrame* find(int number);
@@ -57,9 +57,9 @@ class FrameCache {
     // How many frames fit, with a picture each.
     void fit();
     void evict(int near, int most);
-    // Hands the frame to the copying thread, with its picture when it is on the way to `near`;
-    // false when it goes uncached because the copies have fallen behind.
-    bool hand_over(int number, const AVFrame* frame, int near, Use use);
+    // Hands the frame to the copying thread, with a picture of `picture`'s size unless that is
+    // empty; false when it goes uncached because the copies have fallen behind.
+    bool hand_over(int number, const AVFrame* frame, QSize picture, Use use);
 
     std::size_t byte_limit_;
     int frame_limit_;
@@ -70,7 +70,7 @@ class FrameCache {
     std::size_t frame_bytes_ = 0;  // memory of one frame, once the frame size is known
     std::size_t one_ = 0;          // that and a picture
     QSize picture_size_;
-    bool makes_pictures_ = false;  // frames this size get their pictures made with the copy
+    bool small_ = false;  // frames this size are copied here, and their shown pictures not kept
     std::map<int, std::shared_ptr<FrameCopier::Slot>> frames_;
     FrameCopier copier_{store_};  // declared last: it stops before the frames and the store go
 };

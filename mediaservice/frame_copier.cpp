@@ -1,5 +1,7 @@
 #include "mediaservice/frame_copier.h"
 
+#include <chrono>
+
 FrameCopier::FrameCopier(FrameStore& store) : store_(store), worker_([this] { run(); }) {}
 
 FrameCopier::~FrameCopier() {
@@ -18,12 +20,37 @@ std::shared_ptr<FrameCopier::Slot> FrameCopier::submit(const AVFrame* frame, QSi
         slot->done = true;
         return slot;
     }
+    queue(slot);
+    return slot;
+}
+
+std::shared_ptr<FrameCopier::Slot> FrameCopier::copy_here(const AVFrame* frame,
+                                                          QSize picture_size) {
+    auto slot = std::make_shared<Slot>();
+    slot->copy = store_.copy(frame);
+    slot->picture_size = picture_size;
+    if (picture_size.isEmpty() || !slot->copy)
+        slot->done = true;
+    else
+        queue(slot);
+    return slot;
+}
+
+void FrameCopier::queue(std::shared_ptr<Slot> slot) {
+    bool wake = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(slot);
+        queue_.push_back(std::move(slot));
+        queued_ = queue_.size();
+        wake = sleeping_;
     }
-    changed_.notify_all();
-    return slot;
+    if (wake) changed_.notify_all();
+}
+
+void FrameCopier::linger() {
+    constexpr auto kLinger = std::chrono::microseconds(500);
+    const auto until = std::chrono::steady_clock::now() + kLinger;
+    while (queued_ == 0 && std::chrono::steady_clock::now() < until) std::this_thread::yield();
 }
 
 std::shared_ptr<FrameCopier::Slot> FrameCopier::copy_here(const AVFrame* frame) {
@@ -64,13 +91,24 @@ const AVFrame* FrameCopier::ready(const Slot& slot) {
 void FrameCopier::run() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
+        if (queue_.empty() && !stop_) {
+            lock.unlock();
+            linger();
+            lock.lock();
+        }
+        sleeping_ = true;
         changed_.wait(lock, [&] { return stop_ || !queue_.empty(); });
+        sleeping_ = false;
         if (queue_.empty()) return;  // stopping, with nothing left to copy
         std::shared_ptr<Slot> slot = std::move(queue_.front());
         queue_.pop_front();
+        queued_ = queue_.size();
         const bool stopping = stop_;
         lock.unlock();
-        AvFramePtr copy = stopping ? nullptr : store_.copy(slot->source.get());
+        // A frame copied where it was decoded only needs its picture.
+        AvFramePtr copy = slot->copy ? std::move(slot->copy)
+                          : stopping ? nullptr
+                                     : store_.copy(slot->source.get());
         QImage picture;
         if (!stopping && !slot->picture_size.isEmpty())
             picture = pictures_.convert(copy ? copy.get() : slot->source.get(), slot->picture_size);

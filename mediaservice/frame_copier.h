@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -18,7 +19,7 @@ class FrameCopier {
   public:
     struct Slot {
         AvFramePtr source{av_frame_alloc()};  // a reference to the decoder's frame until copied
-        AvFramePtr copy;                      // null until done, and when the copy failed
+        AvFramePtr copy;                      // once done; null when the copy failed
         QSize picture_size;                   // the picture to make with the copy, if any
         QImage picture;                       // made with the copy
         QImage shown;                         // the picture made when the frame was shown
@@ -32,6 +33,11 @@ class FrameCopier {
 
     // `picture_size`: the size of a picture for the screen to make too; empty for none.
     std::shared_ptr<Slot> submit(const AVFrame* frame, QSize picture_size);
+    // Copies the frame on the calling thread, for frames whose copy costs less than handing
+    // them over: the copying thread holds the decoder's buffer until it gets to it, so that the
+    // decoder writes its next frames into memory out of the processor's cache. The picture, if
+    // any, is still made on the copying thread.
+    std::shared_ptr<Slot> copy_here(const AVFrame* frame, QSize picture_size);
     // Copies the frame on the calling thread, for frames whose copy costs less than handing
     // it over: the copying thread holds the decoder's buffer until it gets to it, so that the
     // decoder writes its next frames into memory out of the processor's cache, and waking
@@ -50,12 +56,20 @@ class FrameCopier {
 
   private:
     void run();
+    // Queues the slot, waking the thread only when it sleeps.
+    void queue(std::shared_ptr<Slot> slot);
+    // Waits a little for more work before the thread goes to sleep: a thread woken from sleep
+    // costs the waker a system call, and on a virtual machine starts up to half a millisecond
+    // later, while a step back decodes a frame every tenth of a millisecond at small sizes.
+    void linger();
 
     FrameStore& store_;
     FramePicture pictures_;  // used on the copying thread only
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Slot>> queue_;
+    std::atomic<std::size_t> queued_{0};  // queue_.size(), for lingering without the lock
+    bool sleeping_ = false;
     bool stop_ = false;
     std::thread worker_;
 };
