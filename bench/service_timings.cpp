@@ -110,14 +110,19 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
 
     // Each seek comes after one to the far side of the clip, so that its frame is not cached.
     const int length = std::stoi(s.run("status v length") >= 0 ? s.reply : "1");
-    s.run("seek v to " + std::to_string((keyframe + length / 2) % length));
-    s.run("seek v to " + std::to_string(keyframe));
-    t.back_over_key_ms = s.run("step v reverse");
-    for (int target : seek_targets) {
-        s.run("seek v to " + std::to_string((target + length / 2) % length));
-        t.seek_ms.push_back(s.run("seek v to " + std::to_string(target)));
-    }
     s.run("close v");
+    // The rest in a session of its own: the steps back above may have cached whole intervals.
+    // Each seek comes after one to the far side of the clip, so that its frame is not cached.
+    Timed fresh;
+    InWindow fresh_window(fresh, path);
+    const auto seek_from_far_side = [&](int frame) {
+        fresh.run("seek v to " + std::to_string((frame + length / 2) % length));
+        return fresh.run("seek v to " + std::to_string(frame));
+    };
+    seek_from_far_side(keyframe);
+    t.back_over_key_ms = fresh.run("step v reverse");
+    for (int target : seek_targets) t.seek_ms.push_back(seek_from_far_side(target));
+    fresh.run("close v");
     return t;
 }
 
