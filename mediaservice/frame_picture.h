@@ -10,7 +10,7 @@
 class FramePicture {
   public:
     // `threads`: how many threads share the work on a large frame.
-    explicit FramePicture(int threads = 1) : sws_(threads), shrink_(threads) {}
+    explicit FramePicture(int threads = 1) : sws_(threads), shrink_(threads), area_(threads) {}
 
     // At the clip's own size, pixel for pixel.
     QImage convert(const AVFrame* frame) {
@@ -23,9 +23,14 @@ class FramePicture {
     QImage& free_picture(int width, int height);
     // A much larger frame first shrunk to twice `size` with a fast filter, or the frame itself.
     const AVFrame* shrunk(const AVFrame* frame, QSize size);
+    // The frame scaled to `size` in its own format into `buffer`, or null.
+    static const AVFrame* resized(const AVFrame* frame, QSize size, FrameScaler& scaler,
+                                  AvFramePtr& buffer, int flags);
 
     FrameScaler sws_;
     FrameScaler shrink_;
+    FrameScaler area_;
     AvFramePtr halfway_;
+    AvFramePtr scaled_;
     QImage pictures_[3];
 };
