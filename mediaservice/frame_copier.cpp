@@ -53,13 +53,6 @@ void FrameCopier::linger() {
     while (queued_ == 0 && std::chrono::steady_clock::now() < until) std::this_thread::yield();
 }
 
-std::shared_ptr<FrameCopier::Slot> FrameCopier::copy_here(const AVFrame* frame) {
-    auto slot = std::make_shared<Slot>();
-    slot->copy = store_.copy(frame);
-    slot->done = true;
-    return slot;
-}
-
 std::size_t FrameCopier::backlog() {
     std::lock_guard<std::mutex> lock(mutex_);
     return queue_.size();

@@ -38,11 +38,6 @@ class FrameCopier {
     // decoder writes its next frames into memory out of the processor's cache. The picture, if
     // any, is still made on the copying thread.
     std::shared_ptr<Slot> copy_here(const AVFrame* frame, QSize picture_size);
-    // Copies the frame on the calling thread, for frames whose copy costs less than handing
-    // it over: the copying thread holds the decoder's buffer until it gets to it, so that the
-    // decoder writes its next frames into memory out of the processor's cache, and waking
-    // that thread costs a system call a frame.
-    std::shared_ptr<Slot> copy_here(const AVFrame* frame);
     // Frames submitted and not yet copied: each holds one of the decoder's buffers.
     std::size_t backlog();
     // Waits until fewer than `count` frames are waiting for their copy.
