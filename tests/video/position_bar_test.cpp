@@ -103,22 +103,24 @@ TEST_F(PositionBarTest, DragSeeksToWhereTheThumbIsReleased) {
 // A clip larger than the window, with open keyframe groups: the thumb dragged to the end, then
 // コマ戻し clicked back across two keyframes. The pictures of the frames a step back decodes on
 // its way are made ahead, in the background; each click must still show its own frame.
-class WideClipSteps : public PositionBarTest {
+// Frames from 640 x 360 up go to the copying thread; smaller ones are copied where they are
+// decoded. Either way the pictures of the frames on the way are made ahead.
+class ClipSteps : public PositionBarTest, public ::testing::WithParamInterface<QSize> {
   protected:
-    static ClipFormat wide_clip() {
+    static ClipFormat clip() {
         ClipFormat format;
         format.encoder = "mpeg4";
-        format.width = 640;
-        format.height = 360;
+        format.width = GetParam().width();
+        format.height = GetParam().height();
         format.frames = 40;
         format.b_frames = 2;
         format.gop = 12;
         return format;
     }
-    WideClipSteps() : PositionBarTest(wide_clip()) {}
+    ClipSteps() : PositionBarTest(clip()) {}
 };
 
-TEST_F(WideClipSteps, StepsBackShowTheirOwnFrame) {
+TEST_P(ClipSteps, StepsBackShowTheirOwnFrame) {
     const QPoint grip = thumb().center();
     QTest::mousePress(bar(), Qt::LeftButton, {}, grip);
     QTest::mouseMove(bar(), QPoint(bar()->width() - 1, grip.y()));
@@ -133,5 +135,8 @@ TEST_F(WideClipSteps, StepsBackShowTheirOwnFrame) {
         ASSERT_EQ(shown_frame(), at);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(WideAndSmall, ClipSteps,
+                         ::testing::Values(QSize(640, 360), QSize(320, 240)));
 
 }  // namespace
