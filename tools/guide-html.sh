@@ -3,9 +3,9 @@
 # page of its own, with the pictures left where the Markdown points (guide/*.png beside it).
 #   tools/guide-html.sh GUIDE.md OUTPUT.html
 # Japanese has no blanks between words, so a line break inside a paragraph of the Markdown
-# must not become one: a browser shows a soft line break as a blank. Breaks between two
-# non-ASCII characters, with only inline tags between them, are dropped (outside <pre>); those
-# next to Latin text stay blanks.
+# must not become one: a browser shows a soft line break as a blank. A break next to a
+# non-ASCII character (inline tags aside) is dropped, outside <pre>; one between two pieces of
+# Latin text stays a blank.
 set -eu
 in=$1
 out=$2
@@ -33,7 +33,7 @@ th { background: #eef; }
 HEAD
     "${CMARK_GFM:-cmark-gfm}" --unsafe -e table "$in" |
         perl -0pe 'BEGIN { $tags = qr{(?:</?(?:strong|em|code|a)\b[^>]*>)*} }
-            s{(<pre.*?</pre>)|([\x80-\xff](?:$tags))\n(?=(?:$tags)[\x80-\xff])}{$1 // $2}gse'
+            s{(<pre.*?</pre>)|([\x80-\xff](?:$tags))\n|\n(?=(?:$tags)[\x80-\xff])}{$1 // $2 // ""}gse'
     printf '</body>\n</html>\n'
 } >"$out.tmp"
 mv "$out.tmp" "$out"

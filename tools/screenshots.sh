@@ -172,11 +172,14 @@ click_at $((X0 + 15)) $((Y0 + 9))                 # ﾌｧｲﾙ（F）
 shot 02_menu "$main"
 click_at $((X0 + 35)) $((Y0 + 28)) 1              # 開く(O)
 dialog=$(other_window "$main")
-xdotool type --delay 20 "ビデオ"                   # into the folder, as a double click would
-xdotool key Return
-sleep 0.6
+sleep 0.5
+place "$dialog"
+# The first row of the list: the folder ビデオ in the home folder, opened with a double click,
+# then the clip in it, chosen with one.
+xdotool mousemove --sync $((X0 + 260)) $((Y0 + 72)) click --repeat 2 --delay 100 1
+sleep 0.8
+click_at $((X0 + 260)) $((Y0 + 72))
 shot 03_open "$main" "$dialog"
-xdotool type --delay 20 "ball_throw.avi"
 xdotool key Return
 sleep 1
 shot 04_opened "$main"
@@ -195,9 +198,11 @@ shot 07_transfer "$main"
 
 main_control 7200 5160 1575 495          # 長さの設定
 length=$(window "^長さの設定")
-place "$main"
+frame "$main"
+below=$FB
 frame "$length"
-xdotool windowmove --sync "$length" "$X0" $((Y0 + H0 + 12))   # below the main window
+place "$main"
+xdotool windowmove --sync "$length" "$X0" $((Y0 + H0 + below + FT + 8))   # below the main window
 canvas_click 81 206 0.5                  # both ends of the 1 m bar
 canvas_click 239 206 0.5
 click_control "$length" 1080 600 615 375
@@ -245,8 +250,21 @@ about=$(other_window "$main")
 shot 19_about "$main" "$about"
 stop
 
-# --- Kelmaro, started with the clip named.
+# --- Kelmaro, started with the clip named: frames stepped by hand, each brought onto the
+# canvas before its mark.
 start kelmaro "$clips/ball_throw.avi"
+main_control 3360 6000 975 495           # 再生
+sleep 1
+main_control 2400 6000 975 495           # 一時停止
+main_control 1320 6000 1095 495          # 巻き戻し
+main_control 6720 0 1815 495             # Ｘ軸の向き変更
+for frame in 0 2 4 6 8; do
+    main_control 5400 840 495 3255       # 画像転送→
+    canvas_click $(ball "$frame") 0.4
+    main_control 2880 4440 975 495       # コマ送り, twice
+    main_control 2880 4440 975 495
+done
+main_control 5400 840 495 3255
 shot 17_kelmaro "$main"
 stop
 
