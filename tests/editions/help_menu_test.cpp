@@ -13,7 +13,6 @@
 
 #include "editions/kelmaro_edition.h"
 #include "editions/kinvora_wiring.h"
-#include "editions/program_about.h"
 #include "graphs/form2.h"
 #include "graphs/form3.h"
 #include "graphs/graph_settings.h"
@@ -21,8 +20,6 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/help_menu.h"
 #include "tests/support/scripted_desktop.h"
-#include "tests/support/scripted_media_service.h"
-#include "videodevice/video_device.h"
 
 extern "C" {
 #include <libavutil/avutil.h>
@@ -42,57 +39,44 @@ void choose(QMainWindow& window, const QString& item_name) {
     QTest::mouseClick(help, Qt::LeftButton, {}, help->actionGeometry(item).center());
 }
 
-void write_file(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-}
-
 TEST(HelpMenu, GuideOpensFromBesideTheProgramOrAMessageSaysWhere) {
+    const QString installed = QStringLiteral("usr/share/doc/kinvora/guide.ja.html");
     const struct {
-        const char* guide;        // made under the folder, "" for none
-        const char* program_dir;  // under the folder
+        QString guide;        // made under the folder, empty for none
+        QString program_dir;  // under the folder
         bool browser;
-        const char* opened;   // the file handed to the browser, "" for none
-        const char* message;  // the start of the message, "" for none
+        QString opened;   // the file handed to the browser, empty for none
+        QString message;  // the start of the message, empty for none
     } rows[] = {
         {"build/docs/guide.ja.html", "build", true, "build/docs/guide.ja.html", ""},
-        {"usr/share/doc/kinvora/guide.ja.html", "usr/bin", true,
-         "usr/share/doc/kinvora/guide.ja.html", ""},
+        {installed, "usr/bin", true, installed, ""},
         {"", "usr/bin", true, "", "使い方の手引きのファイルが見つかりません。"},
-        {"usr/share/doc/kinvora/guide.ja.html", "usr/bin", false,
-         "usr/share/doc/kinvora/guide.ja.html", "手引きを表示するブラウザーが見つかりません。"},
+        {installed, "usr/bin", false, installed, "手引きを表示するブラウザーが見つかりません。"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.guide);
+        SCOPED_TRACE(row.guide.toStdString());
         QTemporaryDir dir;
-        if (*row.guide) write_file(dir.filePath(QString::fromUtf8(row.guide)));
+        if (!row.guide.isEmpty()) {
+            QDir().mkpath(QFileInfo(dir.filePath(row.guide)).path());
+            QFile(dir.filePath(row.guide)).open(QIODevice::WriteOnly);
+        }
         ScriptedDesktop desk;
         ScopedDesktop scoped{desk};
         desk.url_opens = row.browser;
-        ScriptedMediaService svc;
-        set_video_service(&svc);
-        {
-            Form1 window(Edition::Kinvora);
-            new HelpMenu(window, {}, guide_file(dir.filePath(QString::fromUtf8(row.program_dir))));
-            window.show();
-            choose(window, QStringLiteral("mnuguide"));
-            std::vector<QUrl> expected;
-            if (*row.opened)
-                expected.push_back(
-                    QUrl::fromLocalFile(dir.filePath(QString::fromUtf8(row.opened))));
-            EXPECT_EQ(desk.opened_urls, expected);
-            if (*row.message) {
-                ASSERT_EQ(desk.messages.size(), 1u);
-                EXPECT_TRUE(desk.messages[0].text.startsWith(QString::fromUtf8(row.message)));
-                // The message names the file the user is to look for or open by hand.
-                EXPECT_TRUE(desk.messages[0].text.contains(
-                    dir.filePath(QStringLiteral("usr/share/doc/kinvora/guide.ja.html"))));
-            } else {
-                EXPECT_TRUE(desk.messages.empty());
-            }
+        Form1 window(Edition::Kinvora);
+        new HelpMenu(window, {}, guide_file(dir.filePath(row.program_dir)));
+        window.show();
+        choose(window, QStringLiteral("mnuguide"));
+        std::vector<QUrl> expected;
+        if (!row.opened.isEmpty())
+            expected.push_back(QUrl::fromLocalFile(dir.filePath(row.opened)));
+        EXPECT_EQ(desk.opened_urls, expected);
+        ASSERT_EQ(desk.messages.size(), row.message.isEmpty() ? 0u : 1u);
+        // A message names the file the user is to look for or open by hand.
+        if (!row.message.isEmpty()) {
+            EXPECT_TRUE(desk.messages[0].text.startsWith(row.message));
+            EXPECT_TRUE(desk.messages[0].text.contains(dir.filePath(installed)));
         }
-        set_video_service(nullptr);
     }
 }
 
@@ -110,9 +94,6 @@ TEST(HelpMenu, VersionBoxRightOfTheFileMenuShowsTheVersionsInUse) {
         SCOPED_TRACE(row.title);
         ScriptedDesktop desk;
         ScopedDesktop scoped{desk};
-        ScriptedMediaService svc;
-        set_video_service(&svc);
-        state() = AnalysisState{};
         Form1& main = start_main_window(row.program);
         main.show();
         const QList<QAction*> menus = main.menuBar()->actions();
@@ -122,8 +103,7 @@ TEST(HelpMenu, VersionBoxRightOfTheFileMenuShowsTheVersionsInUse) {
         choose(main, QStringLiteral("mnuabout"));
         auto* box = main.findChild<QMessageBox*>(QStringLiteral("about_box"));
         ASSERT_NE(box, nullptr);
-        EXPECT_TRUE(box->isVisible());
-        EXPECT_FALSE(box->isModal());
+        EXPECT_TRUE(box->isVisible() && !box->isModal());
         EXPECT_EQ(box->windowTitle(), QStringLiteral("バージョン情報"));
         const QStringList lines = box->text().split(QLatin1Char('\n'));
         ASSERT_GE(lines.size(), 7);
@@ -142,7 +122,6 @@ TEST(HelpMenu, VersionBoxRightOfTheFileMenuShowsTheVersionsInUse) {
     set_program_name(name_before);
     set_program_edition(Edition::Kinvora);
     use_graph_settings(kinvora_graph_settings());
-    set_video_service(nullptr);
 }
 
 }  // namespace
