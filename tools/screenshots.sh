@@ -44,6 +44,7 @@ cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
+    umount -l "$home_before" 2>/dev/null && rmdir "$home_before" || true
 }
 trap cleanup EXIT
 export DISPLAY=":$display" QT_ENABLE_HIGHDPI_SCALING=0 QT_QPA_PLATFORM=xcb
@@ -184,8 +185,7 @@ xdotool key Return
 sleep 1
 shot 04_opened "$main"
 
-main_control 3120 5760 975 495           # 再生
-sleep 1
+wait=0.3 main_control 3120 5760 975 495  # 再生, paused while the ball is in the air
 main_control 2160 5760 975 495           # 一時停止
 shot 05_paused "$main"
 main_control 1080 5760 1095 495          # 巻き戻し
@@ -233,6 +233,7 @@ table=$(other_window "$main" "$xt")
 shot 14_table "$table"
 click_control "$table" 840 3000 1335 495 0 1   # 保存
 save=$(other_window "$main" "$xt" "$table")
+sleep 0.5                                # until the name box has the focus
 xdotool type --delay 20 "ボール投げ"
 shot 15_save "$save"
 xdotool key Return
