@@ -1,9 +1,12 @@
 #include "editions/program_start.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 
+#include "editions/program_about.h"
+#include "mainwindow/help_menu.h"
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/app_setup.h"
 #include "platform/desktop.h"
@@ -26,6 +29,8 @@ Form1& start_main_window(const ProgramEdition& program) {
     set_program_edition(program.edition);
     Form1& main_window = form1().get();
     program.wire_windows(main_window);
+    new HelpMenu(main_window, program_about(program),  // owned by the window
+                 guide_file(QCoreApplication::applicationDirPath()));
     return main_window;
 }
 

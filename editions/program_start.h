@@ -12,8 +12,8 @@ struct ProgramEdition {
     void (*wire_windows)(Form1& main_window);
 };
 
-// Gives the program its name and edition, makes the main window and connects the program's
-// windows to it. The main window is not shown yet.
+// Gives the program its name and edition, makes the main window, connects the program's
+// windows to it and adds the help menu. The main window is not shown yet.
 Form1& start_main_window(const ProgramEdition& program);
 
 // The whole life of either program: the application, the video service, the main window

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QUrl>
 #include <cstdint>
 #include <optional>
 
@@ -28,6 +29,9 @@ class Desktop {
     virtual bool ask_yes_no(const QString& text, const QString& title) = 0;
     // Ends the program at once: every window closes, no questions.
     virtual void end_program() = 0;
+    // Hands a page or file to the desktop's default program for it (a browser for HTML);
+    // false when there is none.
+    virtual bool open_url(const QUrl& url) = 0;
 };
 
 // The desktop in force; a QtDesktop unless a test installed another.

@@ -1,6 +1,7 @@
 #include "platform/qt_desktop.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -81,3 +82,5 @@ void QtDesktop::end_program() {
     for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     QApplication::exit(0);
 }
+
+bool QtDesktop::open_url(const QUrl& url) { return QDesktopServices::openUrl(url); }

@@ -14,6 +14,7 @@ class QtDesktop : public Desktop {
     void error_box(const QString& text, const QString& title) override;
     bool ask_yes_no(const QString& text, const QString& title) override;
     void end_program() override;
+    bool open_url(const QUrl& url) override;
 
   private:
     QElapsedTimer clock_;

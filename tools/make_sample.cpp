@@ -30,7 +30,7 @@ QPointF ball_at(double t) {
 
 QImage picture(int frame) {
     QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(QColor(225, 235, 245));
+    image.fill(QColor(120, 160, 215));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRectF(0, kGround, 320, 240 - kGround), QColor(150, 130, 100));

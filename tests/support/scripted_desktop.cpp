@@ -60,3 +60,9 @@ void ScriptedDesktop::end_program() {
     ended = true;
     note("end_program");
 }
+
+bool ScriptedDesktop::open_url(const QUrl& url) {
+    opened_urls.push_back(url);
+    note("open_url");
+    return url_opens;
+}

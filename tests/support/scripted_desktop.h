@@ -24,11 +24,13 @@ class ScriptedDesktop : public Desktop {
     void error_box(const QString& text, const QString& title) override;
     bool ask_yes_no(const QString& text, const QString& title) override;
     void end_program() override;
+    bool open_url(const QUrl& url) override;
 
     // Answers; an empty queue answers Cancel and No.
     std::deque<std::optional<QString>> open_answers;
     std::deque<std::optional<QString>> save_answers;
     std::deque<bool> yes_no_answers;
+    bool url_opens = true;  // whether the desktop has a program for the pages asked for
 
     // The tick counter: by default every read moves it on by tick_step milliseconds.
     std::int32_t ticks = 0;
@@ -42,6 +44,7 @@ class ScriptedDesktop : public Desktop {
     std::vector<FileDialogRequest> open_requests;
     std::vector<FileDialogRequest> save_requests;
     std::vector<Message> messages;
+    std::vector<QUrl> opened_urls;
     // When set, events are also appended here ("beep", "error_box", "ask", ...), so that a test
     // can see their order among the commands of a scripted video service.
     std::vector<std::string>* journal = nullptr;
