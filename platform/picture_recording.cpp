@@ -1,6 +1,7 @@
 #include "platform/picture_recording.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <cmath>
 
@@ -27,14 +28,32 @@ PictureRecording::PictureRecording(QSize area, QColor back) : size_(area), back_
 void PictureRecording::clear(QColor back) {
     back_ = back;
     steps_.clear();
+    open_points_.reset();
+}
+
+void PictureRecording::add(std::function<void(QPainter&)> step) {
+    open_points_.reset();
+    steps_.push_back(std::move(step));
 }
 
 void PictureRecording::point(QPoint at, QColor color) {
-    steps_.push_back([at, color](QPainter& p) { p.fillRect(QRectF(at, QSizeF(1, 1)), color); });
+    if (open_points_ && color == open_points_color_) {
+        if (open_points_->back() != at) open_points_->push_back(at);
+        return;
+    }
+    auto points = std::make_shared<std::vector<QPoint>>(1, at);
+    add([points, color](QPainter& p) {
+        QPainterPath pixels;
+        pixels.setFillRule(Qt::WindingFill);
+        for (const QPoint& q : *points) pixels.addRect(QRectF(q, QSizeF(1, 1)));
+        p.fillPath(pixels, color);
+    });
+    open_points_ = points;
+    open_points_color_ = color;
 }
 
 void PictureRecording::line(QPoint from, QPoint to, const Pen& pen) {
-    steps_.push_back([from, to, pen](QPainter& p) {
+    add([from, to, pen](QPainter& p) {
         p.setPen(stroke_pen(pen));
         if (pen.dotted) {
             // A dotted line starts with its dots at the outer edge of its first pixel.
@@ -49,7 +68,7 @@ void PictureRecording::line(QPoint from, QPoint to, const Pen& pen) {
 }
 
 void PictureRecording::box(QPoint a, QPoint b, const Pen& pen, std::optional<QColor> fill) {
-    steps_.push_back([a, b, pen, fill](QPainter& p) {
+    add([a, b, pen, fill](QPainter& p) {
         if (fill && b.x() - a.x() > 1 && b.y() - a.y() > 1)
             p.fillRect(QRect(a + QPoint(1, 1), b - QPoint(1, 1)), *fill);
         p.setPen(stroke_pen(pen));
@@ -62,7 +81,7 @@ void PictureRecording::disc(QPoint centre, int radius, QColor outline, std::opti
     // The box's disc covers about a circle of radius r + 1/2 around its centre pixel: its rim,
     // one pixel wide, is a stroke along radius r.
     const double ring = std::max(radius, 0) + (radius > 0 ? 0.0 : 0.5);
-    steps_.push_back([centre, ring, outline, fill](QPainter& p) {
+    add([centre, ring, outline, fill](QPainter& p) {
         p.setPen(QPen(outline, 1.0));
         p.setBrush(fill ? QBrush(*fill) : QBrush(Qt::NoBrush));
         p.drawEllipse(centre_of(centre), ring, ring);
@@ -72,7 +91,7 @@ void PictureRecording::disc(QPoint centre, int radius, QColor outline, std::opti
 void PictureRecording::text(QRect place, const QString& text, const QFont& font, QColor color) {
     QFont smooth = font;
     smooth.setStyleStrategy(QFont::PreferAntialias);
-    steps_.push_back([place, text, smooth, color](QPainter& p) {
+    add([place, text, smooth, color](QPainter& p) {
         p.setFont(smooth);
         p.setPen(color);
         p.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
@@ -80,7 +99,7 @@ void PictureRecording::text(QRect place, const QString& text, const QFont& font,
 }
 
 void PictureRecording::image(QPoint at, const QImage& picture) {
-    steps_.push_back([at, picture](QPainter& p) { p.drawImage(at, picture); });
+    add([at, picture](QPainter& p) { p.drawImage(at, picture); });
 }
 
 void PictureRecording::replay(QPainter& painter) const {

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -48,5 +49,11 @@ class PictureRecording {
   private:
     QSize size_;
     QColor back_;
+    void add(std::function<void(QPainter&)> step);
+
     std::vector<std::function<void(QPainter&)>> steps_;
+    // Points set one after another in one colour are one step (one shape in an SVG file, not
+    // a thousand): the points of the last step while nothing else came after them.
+    std::shared_ptr<std::vector<QPoint>> open_points_;
+    QColor open_points_color_;
 };
