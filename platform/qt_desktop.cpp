@@ -48,7 +48,7 @@ void widen(QFileDialog& dialog) {
 QString pattern_extension(const QString& filter, int type) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     const qsizetype at = 2 * static_cast<qsizetype>(type) + 1;
-    if (at >= parts.size()) return {};
+    if (type < 0 || at >= parts.size()) return {};
     const QString pattern = parts[at].trimmed();
     const QString ext = pattern.mid(2);
     if (!pattern.startsWith(QStringLiteral("*.")) || ext.isEmpty() ||

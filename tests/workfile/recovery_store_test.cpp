@@ -13,34 +13,19 @@
 
 namespace {
 
-// Sets an environment variable (or unsets it, for nullptr) for the lifetime of the guard.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name), old_(qgetenv(name)) {
-        had_ = qEnvironmentVariableIsSet(name);
-        if (value) {
-            qputenv(name, value);
-        } else {
-            qunsetenv(name);
-        }
+// Sets an environment variable (unsets it for nullptr) while it lives; unset again after.
+struct ScopedEnv {
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        value ? qputenv(name, value) : qunsetenv(name);
     }
-    ~ScopedEnv() {
-        if (had_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-
-  private:
+    ~ScopedEnv() { qunsetenv(name_); }
     const char* name_;
-    QByteArray old_;
-    bool had_ = false;
 };
 
 TEST(RecoveryStore, TheFolderFollowsTheUsersStateHome) {
     QTemporaryDir home;
-    const ScopedEnv h("HOME", home.path().toUtf8().constData());
+    const QByteArray real_home = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
     const struct {
         const char* state_home;
         QString folder;
@@ -55,6 +40,7 @@ TEST(RecoveryStore, TheFolderFollowsTheUsersStateHome) {
         const ScopedEnv s("XDG_STATE_HOME", c.state_home);
         EXPECT_EQ(recovery_folder(), c.folder);
     }
+    qputenv("HOME", real_home);
 }
 
 TEST(RecoveryStore, OneFilePerClipWrittenFoundAndDiscarded) {

@@ -8,7 +8,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <functional>
 
 #include "tests/platform/file_size_limit.h"
 #include "workfile/clip_location.h"
@@ -73,113 +72,75 @@ TEST(WorkFile, WhatIsWrittenIsReadBackExactly) {
     EXPECT_EQ(root.value(QStringLiteral("marks")).toArray().size(), 3);
 }
 
-// A change to the JSON of a good work file, and what the reader must say about it.
-struct Damage {
-    const char* name;
-    std::function<QByteArray(QJsonObject)> make;
-    const char* message;  // a part of the message
-};
-
-QByteArray json(const QJsonObject& o) { return QJsonDocument(o).toJson(); }
-
-// Sets root[a][b] (or, with an index, root[a][index][b]) to v.
-QJsonObject with(QJsonObject root, const char* a, const char* b, const QJsonValue& v,
-                 int index = -1) {
-    if (index < 0) {
-        QJsonObject inner = root[QLatin1String(a)].toObject();
-        inner[QLatin1String(b)] = v;
-        root[QLatin1String(a)] = inner;
-        return root;
+// `v` put at `path` ("marks/2/frame": member, element, member) of a JSON value; an undefined
+// `v` removes what is there.
+QJsonValue edited(const QJsonValue& in, QStringList path, const QJsonValue& v) {
+    if (path.isEmpty()) return v;
+    const QString step = path.takeFirst();
+    if (in.isArray()) {
+        QJsonArray a = in.toArray();
+        a[step.toInt()] = edited(a[step.toInt()], path, v);
+        return a;
     }
-    QJsonArray list = root[QLatin1String(a)].toArray();
-    QJsonObject item = list[index].toObject();
-    if (v.isUndefined()) {
-        item.remove(QLatin1String(b));
+    QJsonObject o = in.toObject();
+    if (path.isEmpty() && v.isUndefined()) {
+        o.remove(step);
     } else {
-        item[QLatin1String(b)] = v;
+        o[step] = edited(o[step], path, v);
     }
-    list[index] = item;
-    root[QLatin1String(a)] = list;
-    return root;
+    return o;
 }
 
 TEST(WorkFile, DamagedAndForeignFilesAreRefusedWithTheirProblem) {
     const QByteArray good = work_file_json(sample_work(QStringLiteral("/clips/ball.avi")));
     const QJsonObject root = QJsonDocument::fromJson(good).object();
-    const QJsonArray three_marks = root[QStringLiteral("marks")].toArray();
-    const Damage cases[] = {
-        {"empty", [](QJsonObject) { return QByteArray("\n"); }, "空です"},
-        {"truncated", [&](QJsonObject) { return good.left(good.size() / 2); },
-         "途中で切れています"},
-        {"garbage inside", [&](QJsonObject) { return QByteArray(good).replace(':', '='); },
-         "壊れています"},
-        {"a picture", [](QJsonObject) { return QByteArray("\x89PNG\r\n\x1a\n\0\0", 10); },
-         "Kinvora の作業ファイルではありません"},
-        {"other JSON", [](QJsonObject) { return QByteArray(R"({"name": "x"})"); },
-         "Kinvora の作業ファイルではありません"},
-        {"newer version",
-         [](QJsonObject o) {
-             o[QStringLiteral("format_version")] = kWorkFileVersion + 1;
-             return json(o);
-         },
-         "新しい版の Kinvora で保存されています（形式 2）"},
-        {"version as text",
-         [](QJsonObject o) {
-             o[QStringLiteral("format_version")] = QStringLiteral("1");
-             return json(o);
-         },
-         "形式の番号"},
-        {"missing frame",
-         [](QJsonObject o) { return json(with(o, "marks", "frame", QJsonValue::Undefined, 1)); },
-         "項目「marks[2].frame」がありません"},
-        {"flag as number", [](QJsonObject o) { return json(with(o, "axes", "x_from_left", 1)); },
-         "「axes.x_from_left」の値の種類が違います（ true か false でなければ"},
-        {"101 marks",
-         [&](QJsonObject o) {
-             QJsonArray many;
-             for (int i = 0; i < 101; ++i) many.append(three_marks[0]);
-             o[QStringLiteral("marks")] = many;
-             return json(o);
-         },
-         "101 個あります（100 個までです）"},
-        {"mark outside the canvas",
-         [](QJsonObject o) { return json(with(o, "marks", "canvas_x", 316.5, 0)); },
-         "「marks[1].canvas_x」の値 316.5 が範囲（0〜316）の外です"},
-        {"frame before the mark before",
-         [](QJsonObject o) { return json(with(o, "marks", "frame", 8, 2)); },
-         "コマ番号 8 が前のマークのコマ番号 9 より前です"},
-        {"step that disagrees with the frames",
-         [](QJsonObject o) { return json(with(o, "marks", "step", 3, 1)); },
-         "step 3 が前のマークからのコマ数 2 と合いません"},
-        {"frame with a fraction",
-         [](QJsonObject o) { return json(with(o, "marks", "frame", 7.5, 0)); },
-         "「marks[1].frame」の値の種類が違います（整数"},
-        {"path with a NUL",
-         [](QJsonObject o) {
-             return json(with(o, "clip", "path", QStringLiteral("/clips/a") + QChar(0) + "b.avi"));
-         },
-         "「clip.path」に使えない文字（NUL）"},
-        {"relative absolute path",
-         [](QJsonObject o) { return json(with(o, "clip", "path", QStringLiteral("ball.avi"))); },
-         "絶対パスではありません"},
-        {"unknown frame interval",
-         [](QJsonObject o) {
-             return json(with(o, "frame_interval", "choice", QStringLiteral("1/60")));
-         },
-         "値「1/60」は使えません"},
-        {"clicks that disagree with the points",
-         [](QJsonObject o) { return json(with(o, "length", "calib_clicks", 2)); },
-         "calib_clicks（2）と calib_points の数（3）が合いません"},
-        {"scale of zero",
-         [](QJsonObject o) { return json(with(o, "length", "scale_m_per_unit", 0)); },
-         "「length.scale_m_per_unit」の値 0 が範囲"},
-        {"too large", [](QJsonObject) { return QByteArray(kMaxWorkFileBytes + 1, ' ') + "{}"; },
-         "大きすぎます"},
+    const auto with = [&](const char* path, const QJsonValue& v) {
+        const QStringList steps = QString::fromLatin1(path).split(QLatin1Char('/'));
+        return QJsonDocument(edited(root, steps, v).toObject()).toJson();
     };
-    for (const Damage& c : cases) {
+    QJsonArray many;
+    for (int i = 0; i < 101; ++i) many.append(root[QStringLiteral("marks")][0]);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* message;  // a part of the message
+    } cases[] = {
+        {"empty", "\n", "空です"},
+        {"truncated", good.left(good.size() / 2), "途中で切れています"},
+        {"garbage inside", QByteArray(good).replace(':', '='), "壊れています"},
+        {"a picture", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10),
+         "Kinvora の作業ファイルではありません"},
+        {"other JSON", R"({"name": "x"})", "Kinvora の作業ファイルではありません"},
+        {"newer version", with("format_version", kWorkFileVersion + 1),
+         "新しい版の Kinvora で保存されています（形式 2）"},
+        {"version as text", with("format_version", "1"), "形式の番号"},
+        {"missing frame", with("marks/1/frame", QJsonValue::Undefined),
+         "項目「marks[2].frame」がありません"},
+        {"flag as number", with("axes/x_from_left", 1),
+         "「axes.x_from_left」の値の種類が違います（ true か false でなければ"},
+        {"101 marks", with("marks", many), "101 個あります（100 個までです）"},
+        {"mark outside the canvas", with("marks/0/canvas_x", 316.5),
+         "「marks[1].canvas_x」の値 316.5 が範囲（0〜316）の外です"},
+        {"frame before the mark before", with("marks/2/frame", 8),
+         "コマ番号 8 が前のマークのコマ番号 9 より前です"},
+        {"step that disagrees with the frames", with("marks/1/step", 3),
+         "step 3 が前のマークからのコマ数 2 と合いません"},
+        {"frame with a fraction", with("marks/0/frame", 7.5),
+         "「marks[1].frame」の値の種類が違います（整数"},
+        {"path with a NUL", with("clip/path", QStringLiteral("/clips/a") + QChar(0) + "b.avi"),
+         "「clip.path」に使えない文字（NUL）"},
+        {"relative absolute path", with("clip/path", "ball.avi"), "絶対パスではありません"},
+        {"unknown frame interval", with("frame_interval/choice", "1/60"), "値「1/60」は使えません"},
+        {"clicks that disagree with the points", with("length/calib_clicks", 2),
+         "calib_clicks（2）と calib_points の数（3）が合いません"},
+        {"scale of zero", with("length/scale_m_per_unit", 0),
+         "「length.scale_m_per_unit」の値 0 が範囲"},
+        {"too large", QByteArray(kMaxWorkFileBytes + 1, ' ') + "{}", "大きすぎます"},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QString error;
-        EXPECT_FALSE(parse_work_file(c.make(root), &error).has_value());
+        EXPECT_FALSE(parse_work_file(c.bytes, &error).has_value());
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.message))) << error.toStdString();
     }
     QString error;
