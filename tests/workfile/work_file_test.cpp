@@ -166,6 +166,8 @@ TEST(WorkFile, TheClipIsFoundByTheRelativePathThenTheAbsoluteOne) {
 
     ASSERT_TRUE(QDir().mkpath(lesson + QStringLiteral("/clips")));
     put_file(lesson + QStringLiteral("/clips/ball.avi"), "clip");
+    EXPECT_EQ(locate_clip(moved_work, work).path, moved + QStringLiteral("/clips/ball.avi"))
+        << "with both there, the copy beside the work file";
     ASSERT_TRUE(QFile::remove(moved + QStringLiteral("/clips/ball.avi")));
     EXPECT_EQ(locate_clip(moved_work, work).path, lesson + QStringLiteral("/clips/ball.avi"));
 
