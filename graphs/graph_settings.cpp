@@ -11,6 +11,7 @@ GraphLayout kinvora_vt_layout() {
     l.text2_left = 7680, l.text2_width = 495;
     l.label2_left = 7080;
     l.has_table_button = true;
+    l.has_picture_save = true;
     l.table_left = 8520;
     return l;
 }
@@ -24,6 +25,7 @@ GraphLayout kinvora_st_layout() {
     l.text2_left = 7560, l.text2_width = 495;
     l.label2_left = 6960;
     l.has_table_button = true;
+    l.has_picture_save = true;
     l.table_left = 8400;
     l.offset_left_twips = 800;
     l.offset_top_twips = -400;

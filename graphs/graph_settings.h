@@ -15,6 +15,7 @@ struct GraphLayout {
     int text2_left = 0, text2_width = 0;
     int label2_left = 0;
     bool has_table_button = false;
+    bool has_picture_save = false;  // 「画像の保存」 above the picture, and Ctrl+S
     int table_left = 0;
     double offset_left_twips = 0, offset_top_twips = 0;  // from the centred position
 };

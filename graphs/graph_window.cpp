@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "graphs/acceleration_text.h"
 #include "graphs/graph_frame.h"
 #include "graphs/graph_mapping.h"
+#include "graphs/graph_picture.h"
 #include "platform/lazy_window.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
@@ -55,6 +57,7 @@ void GraphWindow::build_controls(const GraphLayout& layout, const char* table_na
     Picture1->set_outer_size(twips_to_px(9615), twips_to_px(6975));
     Picture1->move(twips_to_px(720), twips_to_px(480));
     Picture1->set_back_color(palette_color(pal::kBrightWhite));
+    if (layout.has_picture_save) Picture1->record_drawing();
 
     Cmd_close =
         make_button("Cmd_close", QStringLiteral("閉じる"), layout.close_left, layout.close_width);
@@ -85,6 +88,16 @@ void GraphWindow::build_controls(const GraphLayout& layout, const char* table_na
         table_button_ =
             make_button(table_name, QStringLiteral("表（データ）"), layout.table_left, 1095);
         connect(table_button_, &QPushButton::clicked, this, [this] { table_button_clicked(); });
+    }
+
+    if (layout.has_picture_save) {
+        // Above the picture, at its right edge: nothing else is placed there.
+        Cmd_save_image =
+            make_twips_control<QPushButton>(this, "Cmd_save_image", 9000, 60, 1335, 375);
+        Cmd_save_image->setText(QStringLiteral("画像の保存"));
+        connect(Cmd_save_image, &QPushButton::clicked, this, [this] { Cmd_save_image_Click(); });
+        connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+                [this] { Cmd_save_image_Click(); });
     }
 
     // Tab goes from the picture to the close button, then along the bottom row's buttons and
@@ -171,6 +184,8 @@ void GraphWindow::Cmd_least_squares_Click() {
     saisyo_y_outcome = fy.outcome;
     Graph_saisyo();
 }
+
+void GraphWindow::Cmd_save_image_Click() { save_graph_picture(*Picture1, windowTitle()); }
 
 void GraphWindow::fit_horizontally_to(double t_last) {
     if (!Yoko_fitted) fit_horizontally(t_last, frame_time(), Yoko_step, Yoko_bai);

@@ -41,6 +41,8 @@ class GraphWindow : public QWidget {
     QPushButton* Cmd_large_yoko = nullptr;
     QLineEdit* Text2 = nullptr;
     QLabel* Label2 = nullptr;
+    // 「画像の保存」, and Ctrl+S: the graph as PNG or SVG; absent in the earlier edition.
+    QPushButton* Cmd_save_image = nullptr;
 
     void Form_Activate();
     void Cmd_large_Click();
@@ -49,6 +51,7 @@ class GraphWindow : public QWidget {
     void Cmd_small_yoko_Click();
     void Cmd_close_Click();
     void Cmd_least_squares_Click();
+    void Cmd_save_image_Click();
 
     // Redraws frame and data at the current magnifications (the window's own fields are
     // passed), then the stored fit while Saisyo_shown is set.

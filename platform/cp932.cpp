@@ -31,11 +31,13 @@ std::optional<std::string> cp932_lines(const std::vector<QString>& lines) {
     return bytes;
 }
 
-bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error) {
+bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error,
+                       int* error_number) {
     const auto bytes = cp932_lines(lines);
     if (!bytes) {
         if (error) *error = QStringLiteral("CP932 に変換できない文字があります");
+        if (error_number) *error_number = 0;
         return false;
     }
-    return replace_file(path, *bytes, error);
+    return replace_file(path, *bytes, error, error_number);
 }

@@ -14,5 +14,7 @@ std::optional<std::string> cp932_lines(const std::vector<QString>& lines);
 
 // Writes cp932_lines(lines) to `path` through replace_file: a file already there is replaced
 // only once the new one is complete, and is left as it was on any failure. Returns false and
-// an error text on any failure.
-bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error);
+// an error text on any failure; `error_number` (optional) is then the system's error number,
+// or 0 when a character has no code.
+bool write_cp932_lines(const QString& path, const std::vector<QString>& lines, QString* error,
+                       int* error_number = nullptr);

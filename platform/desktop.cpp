@@ -7,6 +7,12 @@ Desktop* g_override = nullptr;
 QString g_program_name = QStringLiteral("Kinvora");
 }  // namespace
 
+std::optional<QString> Desktop::save_file(const FileDialogRequest& request) {
+    const auto choice = choose_save_file(request);
+    if (!choice) return {};
+    return choice->path;
+}
+
 Desktop& desktop() {
     if (g_override) return *g_override;
     static QtDesktop real;

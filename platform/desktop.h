@@ -12,6 +12,13 @@ struct FileDialogRequest {
     QString default_extension;  // added to a name typed without one; empty for none
 };
 
+// What the user chose in a save dialog: the full path, and which file type of the filter was
+// selected (0 for its first description and pattern, 1 for the second, ...).
+struct SaveChoice {
+    QString path;
+    int file_type = 0;
+};
+
 // What the desktop gives every window. Tests replace it with ScriptedDesktop, so no real
 // dialog, sound or clock is ever touched by a window test.
 class Desktop {
@@ -22,7 +29,11 @@ class Desktop {
     virtual std::int32_t tick_count() = 0;
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> open_file(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> save_file(const FileDialogRequest& request) = 0;
+    // The save dialog; nothing when the user cancelled. With a default extension, a name typed
+    // without an extension gets that of the file type selected, or the default extension.
+    virtual std::optional<SaveChoice> choose_save_file(const FileDialogRequest& request) = 0;
+    // The save dialog's path alone.
+    std::optional<QString> save_file(const FileDialogRequest& request);
     // A message with the critical-stop icon and an OK button.
     virtual void error_box(const QString& text, const QString& title) = 0;
     // A yes/no question with the question-mark icon; true for Yes.

@@ -70,7 +70,13 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     set_outer_size(2 * kBorder + 1, 2 * kBorder + 1);
 }
 
+PictureBox::~PictureBox() = default;
+
 Handle PictureBox::hWnd() { return window_handle(this); }
+
+void PictureBox::record_drawing() {
+    if (!recording_) recording_ = std::make_unique<PictureRecording>(image_.size(), back_color_);
+}
 
 void PictureBox::set_outer_size(int width, int height) {
     setFixedSize(width, height);
@@ -82,6 +88,7 @@ void PictureBox::set_outer_size(int width, int height) {
         p.drawImage(0, 0, image_);
     }
     image_ = next;
+    if (recording_) recording_->resize(area);
     if (!user_scale_) set_scale_pixels();
     update();
 }
@@ -89,6 +96,7 @@ void PictureBox::set_outer_size(int width, int height) {
 void PictureBox::set_back_color(QColor c) {
     back_color_ = c;
     image_.fill(c);
+    if (recording_) recording_->clear(c);
     update();
 }
 
@@ -111,6 +119,10 @@ void PictureBox::set_user_scale(double left, double top, double right, double bo
 void PictureBox::set_font_size(double points) { font_.setPointSizeF(points); }
 
 void PictureBox::set_font_name(const QString& family) { font_.setFamily(family); }
+
+PictureRecording::Pen PictureBox::recorded_pen(QColor color) const {
+    return {color, draw_width_, draw_style_ == kDotLine};
+}
 
 double PictureBox::to_px_x(double x) const {
     return scale_w_ == 0 ? 0 : (x - scale_left_) * image_.width() / scale_w_;
@@ -199,6 +211,7 @@ void PictureBox::raw_line(QPoint a, QPoint b, QRgb rgb, bool skip_last) {
 
 void PictureBox::cls() {
     image_.fill(back_color_);
+    if (recording_) recording_->clear(back_color_);
     cur_x_ = 0;
     cur_y_ = 0;
     update();
@@ -209,6 +222,7 @@ void PictureBox::pset(double x, double y, QColor color) {
     if (finite(p)) {
         const QPoint px = nearest_pixel(p);
         plot(px.x(), px.y(), color.rgb());
+        if (recording_) recording_->point(px, color);
     }
     cur_x_ = x;
     cur_y_ = y;
@@ -225,6 +239,7 @@ void PictureBox::line(double x1, double y1, double x2, double y2, QColor color) 
         const QPoint a = nearest_pixel(from), b = nearest_pixel(to);
         const QRgb rgb = color.rgb();
         stroke([&] { raw_line(a, b, rgb, a != b); }, rgb);
+        if (recording_) recording_->line(a, b, recorded_pen(color));
     }
     cur_x_ = x2;
     cur_y_ = y2;
@@ -259,6 +274,10 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QColor color) {
                 raw_line({a.x(), b.y()}, a, rgb, true);
             },
             rgb);
+        if (recording_)
+            recording_->box(
+                a, b, recorded_pen(color),
+                fill_style_ == kSolid ? std::optional<QColor>(fill_color_) : std::nullopt);
     }
     cur_x_ = x2;
     cur_y_ = y2;
@@ -296,6 +315,10 @@ void PictureBox::circle(double x, double y, double radius, QColor color) {
                 }
             }
         }
+        if (recording_)
+            recording_->disc(
+                c, static_cast<int>(std::min<long long>(r, 1 << 20)), color,
+                fill_style_ == kSolid ? std::optional<QColor>(fill_color_) : std::nullopt);
     }
     cur_x_ = x;
     cur_y_ = y;
@@ -309,8 +332,9 @@ void PictureBox::print(const QString& text) {
     p.setFont(font_);
     p.setPen(fore_color_);
     const QFontMetrics fm(font_);
-    p.drawText(QRect(at, QSize(fm.horizontalAdvance(text) + 4, fm.height())),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    const QRect place(at, QSize(fm.horizontalAdvance(text) + 4, fm.height()));
+    p.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    if (recording_) recording_->text(place, text, font_, fore_color_);
     // The next print starts on the following line, at the left edge.
     cur_x_ = scale_left_;
     cur_y_ += image_.height() == 0 ? 0 : fm.height() * scale_h_ / image_.height();
@@ -325,6 +349,7 @@ void PictureBox::take_frame(const QImage& picture, int x_px, int y_px) {
     QPainter p(&image_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(x_px, y_px, picture);
+    if (recording_) recording_->image({x_px, y_px}, picture);
     update();
 }
 

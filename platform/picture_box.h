@@ -4,10 +4,12 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/drawing_surface.h"
 #include "platform/handles.h"
+#include "platform/picture_recording.h"
 
 // A drawing surface over a persistent image: what is drawn stays until it is cleared.
 // Coordinates are in the box's scale: pixels of the drawing area by default, or a user
@@ -22,6 +24,7 @@ class PictureBox : public QWidget, public DrawingSurface {
     static constexpr int kBorder = 2;
 
     explicit PictureBox(QWidget* parent = nullptr);
+    ~PictureBox() override;
 
     Handle hDC() const { return hdc_; }
     Handle hWnd();
@@ -70,6 +73,12 @@ class PictureBox : public QWidget, public DrawingSurface {
     QRect drawing_area() const override;
     void take_frame(const QImage& picture, int x_px, int y_px) override;
 
+    // From now on every drawing step is also recorded, so that the picture can be drawn again
+    // at another size or as vectors (what is shown does not change). XOR steps are recorded as
+    // plain ones. Cleared with the picture.
+    void record_drawing();
+    const PictureRecording* recording() const { return recording_.get(); }
+
     // Read-back of the drawing area in pixels, for tests and for the video service.
     const QImage& image() const { return image_; }
     QRgb pixel_at(int x_px, int y_px) const;
@@ -91,6 +100,7 @@ class PictureBox : public QWidget, public DrawingSurface {
     void plot_thick(int x, int y, QRgb rgb);
     void stroke(const std::function<void()>& draw, QRgb rgb);
     void raw_line(QPoint a, QPoint b, QRgb rgb, bool skip_last);
+    PictureRecording::Pen recorded_pen(QColor color) const;
     double to_px_x(double x) const;
     double to_px_y(double y) const;
 
@@ -110,4 +120,5 @@ class PictureBox : public QWidget, public DrawingSurface {
     double cur_x_ = 0, cur_y_ = 0;
     int dot_phase_ = 0;
     std::vector<QPoint>* pen_pixels_ = nullptr;  // while a wide XOR pen collects its pixels
+    std::unique_ptr<PictureRecording> recording_;
 };

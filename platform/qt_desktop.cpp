@@ -5,10 +5,12 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QStringList>
 #include <QTreeView>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/file_dialog_columns.h"
 
@@ -43,28 +45,53 @@ void widen(QFileDialog& dialog) {
         split->setSizes({160, 620});
 }
 
-std::optional<QString> run_dialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+// The extension a pattern such as "*.svg" gives a name typed without one; empty for others.
+QString pattern_extension(const QString& filter, int type) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    const qsizetype at = 2 * static_cast<qsizetype>(type) + 1;
+    if (type < 0 || at >= parts.size()) return {};
+    const QString pattern = parts[at].trimmed();
+    const QString ext = pattern.mid(2);
+    if (!pattern.startsWith(QStringLiteral("*.")) || ext.isEmpty() ||
+        ext.contains(QRegularExpression(QStringLiteral("[*?;\\s]"))))
+        return {};
+    return ext;
+}
+
+std::optional<SaveChoice> run_dialog(const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode) {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setProxyModel(new FileDialogColumns(&dialog));
     widen(dialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilters(qt_name_filters(request.filter));
-    if (!request.default_extension.isEmpty()) dialog.setDefaultSuffix(request.default_extension);
+    const QStringList filters = qt_name_filters(request.filter);
+    dialog.setNameFilters(filters);
+    if (!request.default_extension.isEmpty()) {
+        dialog.setDefaultSuffix(request.default_extension);
+        // A bare name gets the extension of the file type the user selects.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& f) {
+            const QString ext = pattern_extension(request.filter, filters.indexOf(f));
+            dialog.setDefaultSuffix(ext.isEmpty() ? request.default_extension : ext);
+        });
+    }
     if (!request.file_name.isEmpty()) dialog.selectFile(request.file_name);
     // Overwriting is asked by the caller itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    const auto type = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
+    return SaveChoice{dialog.selectedFiles().first(), static_cast<int>(type)};
 }
 }  // namespace
 
 std::optional<QString> QtDesktop::open_file(const FileDialogRequest& request) {
-    return run_dialog(request, QFileDialog::AcceptOpen);
+    const auto choice = run_dialog(request, QFileDialog::AcceptOpen);
+    if (!choice) return {};
+    return choice->path;
 }
 
-std::optional<QString> QtDesktop::save_file(const FileDialogRequest& request) {
+std::optional<SaveChoice> QtDesktop::choose_save_file(const FileDialogRequest& request) {
     return run_dialog(request, QFileDialog::AcceptSave);
 }
 

@@ -10,7 +10,7 @@ class QtDesktop : public Desktop {
     void beep() override;
     std::int32_t tick_count() override;
     std::optional<QString> open_file(const FileDialogRequest& request) override;
-    std::optional<QString> save_file(const FileDialogRequest& request) override;
+    std::optional<SaveChoice> choose_save_file(const FileDialogRequest& request) override;
     void error_box(const QString& text, const QString& title) override;
     bool ask_yes_no(const QString& text, const QString& title) override;
     void end_program() override;

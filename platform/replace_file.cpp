@@ -90,13 +90,15 @@ QByteArray file_to_replace(const QString& path) {
 
 }  // namespace
 
-bool replace_file(const QString& path, const std::string& bytes, QString* error) {
+bool replace_file(const QString& path, const std::string& bytes, QString* error,
+                  int* error_number) {
     const QByteArray target = file_to_replace(path);
     struct stat old_file {};
     const bool had_file = stat(target.constData(), &old_file) == 0;
     if (had_file && S_ISDIR(old_file.st_mode)) {
         errno = EISDIR;
         if (error) *error = system_error("open");
+        if (error_number) *error_number = EISDIR;
         return false;
     }
 
@@ -116,6 +118,7 @@ bool replace_file(const QString& path, const std::string& bytes, QString* error)
         failed = "rename";
     }
     if (failed) {
+        if (error_number) *error_number = errno;
         if (error) *error = system_error(failed);
         return false;
     }

@@ -24,3 +24,9 @@ std::optional<std::string> csv_file_bytes(const CsvHeader& header,
                                           const std::vector<TableRow>& rows) {
     return cp932_lines(csv_lines(header, rows));
 }
+
+std::string csv_utf8_file_bytes(const CsvHeader& header, const std::vector<TableRow>& rows) {
+    std::string bytes = "\xEF\xBB\xBF";
+    for (const QString& line : csv_lines(header, rows)) bytes += line.toStdString() + "\r\n";
+    return bytes;
+}

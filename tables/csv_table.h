@@ -18,3 +18,7 @@ std::vector<QString> csv_lines(const CsvHeader& header, const std::vector<TableR
 // when a text has no code in code page 932.
 std::optional<std::string> csv_file_bytes(const CsvHeader& header,
                                           const std::vector<TableRow>& rows);
+
+// The same lines in UTF-8 after a byte-order mark (how spreadsheets recognise UTF-8), CR LF
+// after every line.
+std::string csv_utf8_file_bytes(const CsvHeader& header, const std::vector<TableRow>& rows);

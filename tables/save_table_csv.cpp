@@ -1,32 +1,30 @@
 #include "tables/save_table_csv.h"
 
-#include <QFileInfo>
-
-#include "platform/cp932.h"
 #include "platform/desktop.h"
+#include "platform/file_error.h"
+#include "platform/user_file_save.h"
 
 namespace {
-CsvSaveOutcome fail(QString* error, const QString& why) {
-    if (error) *error = why;
-    desktop().beep();
-    return CsvSaveOutcome::Failed;
-}
+// The second file type of the dialog, after the table's own (code page 932).
+constexpr int kUtf8Type = 1;
 }  // namespace
 
 CsvSaveOutcome save_table_csv(const QString& filter, const CsvHeader& header,
                               const TableRowsNow& rows, QString* error) {
-    const auto path = desktop().save_file({filter, QString(), QStringLiteral("csv")});
-    if (!path) return CsvSaveOutcome::Cancelled;
+    const QString types = filter + QStringLiteral("|CSV UTF-8 (*.csv)|*.csv");
+    const auto choice = desktop().choose_save_file({types, QString(), QStringLiteral("csv")});
+    if (!choice) return CsvSaveOutcome::Cancelled;
+    if (!confirm_overwrite(choice->path)) return CsvSaveOutcome::KeptExisting;
 
-    // A dangling symbolic link counts as an existing name too: writing would replace it.
-    const QFileInfo target(*path);
-    if (target.exists() || target.isSymLink()) {
-        const QString question = QStringLiteral("同じ名前のファイルが存在します。") +
-                                 QStringLiteral("\r\n") + QStringLiteral("上書きしますか？");
-        if (!desktop().ask_yes_no(question, program_name())) return CsvSaveOutcome::KeptExisting;
+    const std::vector<TableRow> now = rows();
+    const std::optional<std::string> bytes = choice->file_type == kUtf8Type
+                                                 ? csv_utf8_file_bytes(header, now)
+                                                 : csv_file_bytes(header, now);
+    if (!bytes) {
+        desktop().beep();
+        desktop().error_box(file_save_failure_message(0), program_name());
+        return CsvSaveOutcome::Failed;
     }
-
-    QString why;
-    if (!write_cp932_lines(*path, csv_lines(header, rows()), &why)) return fail(error, why);
-    return CsvSaveOutcome::Saved;
+    return write_user_file(choice->path, *bytes, error) ? CsvSaveOutcome::Saved
+                                                        : CsvSaveOutcome::Failed;
 }

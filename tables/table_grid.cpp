@@ -46,4 +46,23 @@ void fill_table_grid(QTableWidget* grid, const std::vector<TableRow>& rows) {
     }
 }
 
+namespace {
+QString cell_text(const QTableWidgetItem* item) { return item ? item->text() : QString(); }
+}  // namespace
+
+QString grid_text(const QTableWidget* grid) {
+    QStringList lines;
+    QStringList header;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        header << cell_text(grid->horizontalHeaderItem(c)).trimmed();
+    lines << header.join(QLatin1Char('\t'));
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid->columnCount(); ++c) cells << cell_text(grid->item(r, c));
+        if (cells.join(QString()).isEmpty()) break;  // the rows past the data are empty
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
 int grid_row_count(const QTableWidget* grid) { return grid->rowCount() + 1; }

@@ -21,5 +21,10 @@ void setup_table_grid(QTableWidget* grid, const GridHeader& header);
 // Writes the rows once: the time with "0.000", the two values with "#0.000".
 void fill_table_grid(QTableWidget* grid, const std::vector<TableRow>& rows);
 
+// The table as the grid shows it, for a spreadsheet: the header row (its texts without the
+// blanks around them), then every filled row, cells separated by tabs, each line ended by a
+// line feed.
+QString grid_text(const QTableWidget* grid);
+
 // The grid's row count as the grid counts it: the header row included.
 int grid_row_count(const QTableWidget* grid);

@@ -1,7 +1,10 @@
 #include "tables/table_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 
 #include "platform/lazy_window.h"
@@ -14,6 +17,8 @@ constexpr double kOuterWidthTwips = 5000;
 constexpr double kOuterHeightTwips = 4000;
 constexpr double kRightOfCentreTwips = 800;
 constexpr double kAboveCentreTwips = 400;
+// Right of the close button, the same in both windows.
+constexpr TwipsRect kCopyButton{4035, 3000, 780, 495};
 
 template <class Control>
 Control* make_control(QWidget* parent, const char* name, const TwipsRect& r) {
@@ -28,8 +33,13 @@ TableWindow::TableWindow(const TableWindowLayout& layout) : layout_(layout) {
     Cmd_save->setText(QStringLiteral("保存"));
     Cmd_close = make_control<QPushButton>(this, "Cmd_close", layout.close);
     Cmd_close->setText(QStringLiteral("閉じる"));
+    Cmd_copy = make_control<QPushButton>(this, "Cmd_copy", kCopyButton);
+    Cmd_copy->setText(QStringLiteral("コピー"));
     connect(Cmd_save, &QPushButton::clicked, this, &TableWindow::Cmd_save_Click);
     connect(Cmd_close, &QPushButton::clicked, this, &TableWindow::Cmd_close_Click);
+    connect(Cmd_copy, &QPushButton::clicked, this, &TableWindow::Cmd_copy_Click);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            &TableWindow::Cmd_copy_Click);
 
     set_outer_size_twips(this, kOuterWidthTwips, kOuterHeightTwips);
     centre_on_screen_twips(this, kRightOfCentreTwips, -kAboveCentreTwips);
@@ -43,6 +53,10 @@ void TableWindow::Cmd_save_Click() {
 }
 
 void TableWindow::Cmd_close_Click() { unload_window(this); }
+
+void TableWindow::Cmd_copy_Click() {
+    QGuiApplication::clipboard()->setText(grid_text(MSFlexGrid1));
+}
 
 void TableWindow::closeEvent(QCloseEvent* event) {
     unload_window(this);

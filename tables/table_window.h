@@ -25,17 +25,19 @@ struct TableWindowLayout {
 };
 
 // A table window: a snapshot grid filled once at load, a save button that writes the data
-// derived from the analysis state as it is at that moment, and a close button that unloads the
-// window.
+// derived from the analysis state as it is at that moment, a close button that unloads the
+// window, and a copy button (and Ctrl+C) that puts the grid on the clipboard for a spreadsheet.
 class TableWindow : public QWidget {
     Q_OBJECT
   public:
     QTableWidget* MSFlexGrid1;
     QPushButton* Cmd_save;
     QPushButton* Cmd_close;
+    QPushButton* Cmd_copy;  // 「コピー」, and Ctrl+C: the whole table to the clipboard
 
     void Cmd_save_Click();
     void Cmd_close_Click();
+    void Cmd_copy_Click();
 
   protected:
     // Runs the load sequence: size, place, grid set up and filled.

@@ -1,5 +1,6 @@
 // Writes the starting inputs of the fuzz targets into a folder, one subfolder a target:
-// small clips made by the clip writer, command scripts, number texts and lines of text.
+// small clips made by the clip writer, command scripts, number texts, lines of text and work
+// files.
 #include <QImage>
 #include <cstdio>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/workfile_seeds.h"
 #include "tools/clip_writer.h"
 
 namespace {
@@ -89,5 +91,6 @@ int main(int argc, char** argv) {
                 "１２３．５", "1e39", "32767.5", "-32768.5", "  0  "});
     write_text(root / "fuzz_cp932",
                {"時間,x,y\n0.033, .5,-.25", "ｶﾀｶﾅ\nABC", "\xe2\x82\xac", "①②\n\n"});
+    write_workfile_seeds(root / "fuzz_workfile");
     return write_clips(root / "fuzz_avi_walk") ? 0 : 1;
 }

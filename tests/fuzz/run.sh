@@ -16,7 +16,7 @@ kv_install_missing $KV_PACKAGES clang-14 libclang-rt-14-dev
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_commands fuzz_avi_walk fuzz_number_text fuzz_cp932)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_commands fuzz_avi_walk fuzz_number_text fuzz_cp932 fuzz_workfile)
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -40,10 +40,12 @@ for target in "${targets[@]}"; do
     fi
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
-    limit=(-max_total_time="$seconds")
-    [ -n "${KV_FUZZ_RUNS:-}" ] && limit=(-runs="$KV_FUZZ_RUNS")
+    run_options=(-max_total_time="$seconds")
+    [ -n "${KV_FUZZ_RUNS:-}" ] && run_options=(-runs="$KV_FUZZ_RUNS")
+    # A target's dictionary, when it has one: the words of its input format.
+    [ -f "tests/fuzz/$target.dict" ] && run_options+=(-dict="tests/fuzz/$target.dict")
     echo "== $target: ${KV_FUZZ_RUNS:-$seconds s}"
-    "$binary" "$corpus" "build-fuzz/seeds/$target" "${limit[@]}" -timeout=10 -rss_limit_mb=4096 \
+    "$binary" "$corpus" "build-fuzz/seeds/$target" "${run_options[@]}" -timeout=10 -rss_limit_mb=4096 \
         -artifact_prefix="build-fuzz/crashes/$target-" -print_final_stats=1
 done
 echo "fuzz: ${#targets[@]} passed, 0 failed"

@@ -36,10 +36,17 @@ std::optional<QString> ScriptedDesktop::open_file(const FileDialogRequest& reque
     return pop(open_answers);
 }
 
-std::optional<QString> ScriptedDesktop::save_file(const FileDialogRequest& request) {
+std::optional<SaveChoice> ScriptedDesktop::choose_save_file(const FileDialogRequest& request) {
     save_requests.push_back(request);
     note("save_dialog");
-    return pop(save_answers);
+    const auto path = pop(save_answers);
+    if (!path) return {};
+    int type = 0;
+    if (!save_type_answers.empty()) {
+        type = save_type_answers.front();
+        save_type_answers.pop_front();
+    }
+    return SaveChoice{*path, type};
 }
 
 void ScriptedDesktop::error_box(const QString& text, const QString& title) {

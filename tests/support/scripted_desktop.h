@@ -20,7 +20,7 @@ class ScriptedDesktop : public Desktop {
     void beep() override;
     std::int32_t tick_count() override;
     std::optional<QString> open_file(const FileDialogRequest& request) override;
-    std::optional<QString> save_file(const FileDialogRequest& request) override;
+    std::optional<SaveChoice> choose_save_file(const FileDialogRequest& request) override;
     void error_box(const QString& text, const QString& title) override;
     bool ask_yes_no(const QString& text, const QString& title) override;
     void end_program() override;
@@ -29,6 +29,7 @@ class ScriptedDesktop : public Desktop {
     // Answers; an empty queue answers Cancel and No.
     std::deque<std::optional<QString>> open_answers;
     std::deque<std::optional<QString>> save_answers;
+    std::deque<int> save_type_answers;  // the file type chosen with each saved name; else 0
     std::deque<bool> yes_no_answers;
     bool url_opens = true;  // whether the desktop has a program for the pages asked for
 

@@ -29,7 +29,7 @@ TEST_F(CsvSave, AsksForANewNameWithTheFilterAndCsvExtension) {
     desk.save_answers.push_back(path_in_dir("t.csv"));
     EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Saved);
     ASSERT_EQ(desk.save_requests.size(), 1u);
-    EXPECT_EQ(desk.save_requests[0].filter, kFilter);
+    EXPECT_EQ(desk.save_requests[0].filter, kFilter + QStringLiteral("|CSV UTF-8 (*.csv)|*.csv"));
     EXPECT_TRUE(desk.save_requests[0].file_name.isEmpty());
     EXPECT_EQ(desk.save_requests[0].default_extension, QStringLiteral("csv"));
     EXPECT_TRUE(desk.messages.empty()) << "a new name is not a question";
@@ -95,7 +95,12 @@ TEST_F(CsvSave, AFailedWriteBeepsAndKeepsTheOldFile) {
     EXPECT_EQ(outcome, CsvSaveOutcome::Failed);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(desk.beeps, 1);
-    EXPECT_EQ(desk.messages.size(), 1u) << "only the question; a failure shows no message";
+    ASSERT_EQ(desk.messages.size(), 2u) << "the question, then why the save failed";
+    EXPECT_EQ(desk.messages[1].kind, QStringLiteral("error"));
+    EXPECT_EQ(
+        desk.messages[1].text,
+        QStringLiteral("ファイルを保存できませんでした。\n"
+                       "ファイルが大きすぎて書き込めません（ディスクの空きか上限を超えました）。"));
     EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kOldFile);
     EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")}) << "no temporary left";
 }
@@ -114,6 +119,7 @@ TEST_F(CsvSave, AFolderThatCannotBeWrittenBeepsAndKeepsTheOldFile) {
     QFile::setPermissions(dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(desk.beeps, 1);
+    EXPECT_TRUE(desk.messages.back().text.contains(QStringLiteral("書き込む権限がありません")));
     EXPECT_EQ(read_bytes(path_in_dir("t.csv")), kOldFile);
     EXPECT_EQ(dir_entries(), QStringList{QStringLiteral("t.csv")});
 }
@@ -153,6 +159,8 @@ TEST_F(CsvSave, LongNamesAndLinkedFiles) {
         EXPECT_EQ(read_bytes(path_in_dir(c.check)), c.bytes);
     }
     EXPECT_EQ(desk.beeps, 2);
+    EXPECT_TRUE(desk.messages[0].text.endsWith(
+        QStringLiteral("ファイル名が長すぎます。短い名前にしてください。")));
     EXPECT_TRUE(QFileInfo(path_in_dir("link.csv")).isSymLink());
     QStringList expected{japanese(81), japanese(83), QStringLiteral("link.csv"),
                          QStringLiteral("sub")};
@@ -168,7 +176,8 @@ TEST_F(CsvSave, AFolderThatDoesNotExistBeepsAndCreatesNothing) {
     desk.save_answers.push_back(path_in_dir("gone/t.csv"));
     EXPECT_EQ(save_table_csv(kFilter, kHeader, kRows), CsvSaveOutcome::Failed);
     EXPECT_EQ(desk.beeps, 1);
-    EXPECT_TRUE(desk.messages.empty());
+    ASSERT_EQ(desk.messages.size(), 1u);
+    EXPECT_TRUE(desk.messages[0].text.endsWith(QStringLiteral("保存先のフォルダーがありません。")));
     EXPECT_TRUE(dir_entries().isEmpty());
 }
 

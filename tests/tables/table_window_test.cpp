@@ -145,8 +145,9 @@ TEST_F(TableWindows, SaveWritesTheExactFile) {
         w.Cmd_save->click();
         EXPECT_EQ(read_bytes(path), c.expected);
         EXPECT_EQ(desk.save_requests.back().filter,
-                  c.vt ? QStringLiteral("Vx,Vy-tデータ(*.csv)|*.csv")
-                       : QStringLiteral("x,y-tデータ(*.csv)|*.csv"));
+                  (c.vt ? QStringLiteral("Vx,Vy-tデータ(*.csv)|*.csv")
+                        : QStringLiteral("x,y-tデータ(*.csv)|*.csv")) +
+                      QStringLiteral("|CSV UTF-8 (*.csv)|*.csv"));
         form5().destroy();
         form6().destroy();
     }
