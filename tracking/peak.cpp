@@ -1,5 +1,7 @@
 #include "tracking/peak.h"
 
+#include <algorithm>
+#include <cmath>
 #include <opencv2/imgproc.hpp>
 
 namespace {
@@ -9,6 +11,21 @@ namespace {
 double vertex(float before, float at, float after) {
     const double curvature = static_cast<double>(before) - 2.0 * at + after;
     return curvature < 0 ? 0.5 * (static_cast<double>(before) - after) / curvature : 0.0;
+}
+
+// The roundness of the peak at `p`, inside the scores: the ratio of the eigenvalues of the
+// scores' Hessian there, the flatter to the steeper.
+double roundness_at(const cv::Mat& scores, cv::Point p) {
+    const auto at = [&](int dx, int dy) {
+        return static_cast<double>(scores.at<float>(p.y + dy, p.x + dx));
+    };
+    const double dxx = at(-1, 0) - 2 * at(0, 0) + at(1, 0);
+    const double dyy = at(0, -1) - 2 * at(0, 0) + at(0, 1);
+    const double dxy = (at(1, 1) - at(1, -1) - at(-1, 1) + at(-1, -1)) / 4;
+    const double mean = (dxx + dyy) / 2;
+    const double spread = std::sqrt(std::max(0.0, mean * mean - (dxx * dyy - dxy * dxy)));
+    const double steepest = mean - spread;  // the more negative
+    return steepest < 0 ? std::max(0.0, (mean + spread) / steepest) : 0.0;
 }
 
 }  // namespace
@@ -34,6 +51,9 @@ std::vector<Peak> find_peaks(const cv::Mat& area, const cv::Mat& templ, int coun
                               : 0.0;
         peak.centre =
             cv::Point2d(p.x + dx + (templ.cols - 1) / 2.0, p.y + dy + (templ.rows - 1) / 2.0);
+        if (p.x > 0 && p.y > 0 && p.x < scores.cols - 1 && p.y < scores.rows - 1) {
+            peak.roundness = roundness_at(scores, p);
+        }
         peaks.push_back(peak);
         cv::circle(left, p, std::max(1, templ.cols / 2), cv::Scalar(-2.0), cv::FILLED);
     }

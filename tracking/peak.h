@@ -11,6 +11,10 @@ struct Peak {
     cv::Size cells;       // how many places there were in x and y
     cv::Point2d centre;   // the template's centre there, refined, in the area's pixels
     double score = -1.0;  // the correlation at `cell`, -1 to 1
+    // How the score falls away from the peak in its flattest direction, as a share of how it
+    // falls in its steepest (from the curvatures of the 3 x 3 scores around it): near 1 for a
+    // round object, near 0 for a ridge, along which the place is not fixed. 1 on a side.
+    double roundness = 1.0;
 
     bool on_left() const { return cell.x == 0; }
     bool on_right() const { return cell.x == cells.width - 1; }

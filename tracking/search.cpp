@@ -24,7 +24,7 @@ cv::Rect square(cv::Point2d centre, int reach) {
 // The match at a peak found in `view`, with the edge and side tests: on a side of the view
 // where no further whole block of the picture lies, the picture's edge is there.
 Match judged(const cv::Mat& picture, const DistanceView& view, const Peak& peak) {
-    Match m{view.to_frame(peak.centre), peak.score, false, false, -1.0};
+    Match m{view.to_frame(peak.centre), peak.score, false, false, -1.0, peak.roundness};
     const int f = view.factor;
     const cv::Point end = view.origin + f * cv::Point(view.distance.cols, view.distance.rows);
     m.at_edge = (peak.on_left() && view.origin.x < f) || (peak.on_top() && view.origin.y < f) ||
@@ -41,7 +41,7 @@ Match level_search(const cv::Mat& picture, const cv::Mat& templ, int factor,
     const int reach = cvCeil(radius) + (templ.cols / 2 + 1) * factor;
     const DistanceView view = distance_view(picture, square(around, reach), colour, factor);
     if (view.distance.cols < templ.cols || view.distance.rows < templ.rows) {
-        return {around, -1.0, true, false, -1.0};
+        return {around, -1.0, true, false, -1.0, 1.0};
     }
     const std::vector<Peak> peaks = find_peaks(view.distance, templ, 2);
     Match m = judged(picture, view, peaks.front());

@@ -12,6 +12,7 @@ struct Match {
     bool at_side = false;
     // The best score at another place, at least the template's half side away; -1 for none.
     double rival = -1.0;
+    double roundness = 1.0;  // of the peak (Peak::roundness)
 };
 
 // A search wider than kFineReach view pixels is made first on the picture shrunk by a further

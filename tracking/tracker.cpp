@@ -67,7 +67,8 @@ TrackVerdict Tracker::next(const cv::Mat& picture, int frame) {
     const Match m =
         search(picture, template_, factor_, colour_, p.position, search_radius(p, picture));
     if (m.at_edge) return {TrackOutcome::leaving, m.position, m.score};
-    if (m.at_side || m.score < kUnsureBelow || m.score - m.rival < kRivalWithin) {
+    if (m.at_side || m.score < kUnsureBelow || m.score - m.rival < kRivalWithin ||
+        m.roundness < kLeastRoundness) {
         return {TrackOutcome::unsure, m.position, m.score};
     }
 

@@ -9,8 +9,8 @@
 enum class TrackOutcome {
     found,    // the object is at the verdict's position, now the latest of the tracker's marks
     unsure,   // the best match scores under kUnsureBelow, another place scores nearly as well
-              // (kRivalWithin), or the best lies on the side of the search area (the object
-              // moved further than expected): nothing to record
+              // (kRivalWithin), its peak is a ridge (kLeastRoundness), or it lies on the side
+              // of the search area (the object moved further than expected): nothing to record
     leaving,  // the object would leave the picture: the template's square around the predicted
               // or the found position reaches the picture's edge
     flat,     // the picture around the mark has no contrast to match (or nothing was started)
@@ -49,8 +49,12 @@ class Tracker {
     // A match is unsure as well when another place, at least the template's half side away,
     // scores within this of it: two objects alike, and nothing says which is the one:
     static constexpr double kRivalWithin = 0.05;
+    // A match is unsure as well when its peak is a ridge rather than a summit (Peak::roundness
+    // under this): the place along the ridge is not fixed, and a template that learned from
+    // it would slide along the object:
+    static constexpr double kLeastRoundness = 0.25;
     // From this score a match also updates the template:
-    static constexpr double kConfidentFrom = 0.93;
+    static constexpr double kConfidentFrom = 0.9;
     // The share of the new patch when it does (the rest is the template so far):
     static constexpr double kTemplateBlend = 0.2;
     // Under this standard deviation of the template a mark is flat:
@@ -60,7 +64,7 @@ class Tracker {
     // by a power of two, so that its half side lies between kMatchHalf and twice that: the cost
     // of a step stays that of a small template, and a fraction of a pixel of the shrunk picture
     // is still a small part of the object.
-    static constexpr int kMatchHalf = 12;
+    static constexpr int kMatchHalf = 24;
 
     // Begins at the latest of `marks` (oldest first, at least one; the three latest are kept
     // for the prediction) in `picture`, the frame it was made on. Returns found when it can
