@@ -141,7 +141,7 @@ TEST(Tracker, UnsureWithoutTheObjectHalfHiddenBesideItsTwinOrAlongARod) {
                   cv::FILLED);
     const auto rod = [](cv::Point2d centre) {
         cv::Mat m = picture({});
-        cv::ellipse(m, cv::RotatedRect(cv::Point2f(centre), cv::Size2f(80, 9), 30), kOrange,
+        cv::ellipse(m, cv::RotatedRect(cv::Point2f(centre), cv::Size2f(28, 9), 30), kOrange,
                     cv::FILLED, cv::LINE_AA);
         return m;
     };
