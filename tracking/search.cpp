@@ -65,6 +65,9 @@ Match search(const cv::Mat& picture, const cv::Mat& templ, int factor, const cv:
     cv::Mat small_templ;
     const double shrink = static_cast<double>(factor) / coarse;
     cv::resize(templ, small_templ, cv::Size(), shrink, shrink, cv::INTER_AREA);
+    if (view.distance.cols < small_templ.cols || view.distance.rows < small_templ.rows) {
+        return level_search(picture, templ, factor, colour, around, radius);
+    }
     const std::vector<Peak> candidates = find_peaks(view.distance, small_templ, kCoarseCandidates);
     std::vector<Match> refined;
     for (const Peak& peak : candidates) {

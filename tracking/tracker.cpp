@@ -39,6 +39,8 @@ TrackOutcome Tracker::start(const cv::Mat& picture, std::span<const TrackedMark>
     marks_.assign(marks.end() - static_cast<std::ptrdiff_t>(kept), marks.end());
     template_.release();
     const cv::Point2d last = marks_.back().position;
+    // Also a mark beyond the picture, where there is no colour to take.
+    if (room_around(picture, last) < kLeastHalf) return TrackOutcome::leaving;
     colour_ = colour_at(picture, last);
     const int half = template_half_at(picture, last, colour_);
     factor_ = 1;

@@ -31,16 +31,17 @@ struct TrackVerdict {
 // which also says which pictures it reads and how positions count), the colour taken at the
 // last mark when it starts. The template is the square of that distance around the last mark
 // in the full-size frame, of half side the object's radius there (object_radius) plus 3 pixels
-// and one more for every 240 pixels of the picture's shorter side: the outline with a ring of
+// and one more for every 480 pixels of the picture's shorter side: the outline with a ring of
 // background as wide as the smoothing, the outline's blur and a click's error, and little more,
-// since much background in the template pulls the match towards the background. The half side
-// lies between kLeastHalf and a sixth of the shorter side.
+// since much background in the template pulls the match towards the background (and a template
+// mostly of background would stay on the background). The half side lies between kLeastHalf and
+// a sixth of the shorter side.
 //
-// Each step searches around the predicted position (predict_position): the prediction's
-// uncertainty plus the larger of the template's half side and a 32nd of the shorter side (for
-// the error of hand-made marks, which the parabola through three of them magnifies), at most a
-// quarter of the shorter side, which is also the search from a single mark (search.h says how
-// a wide search stays cheap).
+// Each step searches within the prediction's uncertainty (predict_position) of the predicted
+// position, plus 2 pixels and a 64th of the shorter side for the error of hand-made marks,
+// which the parabola through three of them magnifies; at most within a quarter of the shorter
+// side, which is also the search from a single mark (search.h says how a wide search stays
+// cheap).
 class Tracker {
   public:
     // Thresholds and weights, measured on the scenes of bench/tracking_bench.

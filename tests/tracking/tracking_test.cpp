@@ -176,6 +176,7 @@ TEST(Tracker, StopsWhereTheObjectWouldLeaveThePicture) {
         TrackOutcome first, then;
     } cases[] = {
         {{{right - 5, 120}}, {right - 5, 120}, TrackOutcome::leaving, TrackOutcome::flat},
+        {{{-5, 120}}, {-5, 120}, TrackOutcome::leaving, TrackOutcome::flat},
         {{{right - 70, 120}, {right - 45, 120}, {right - 20, 120}},
          {right + 5, 120},
          TrackOutcome::found,
