@@ -1,7 +1,7 @@
 # Debian packages the build, the tests and the program need. Sourced by the two run scripts.
 KV_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libavformat-dev \
-libavcodec-dev libswscale-dev libavutil-dev libgtest-dev fonts-ipafont-gothic qt6-translations-l10n \
-cmark-gfm"
+libavcodec-dev libswscale-dev libavutil-dev libopencv-core-dev libopencv-imgproc-dev libgtest-dev \
+fonts-ipafont-gothic qt6-translations-l10n cmark-gfm"
 # What building and checking the Debian package needs besides (.ci/package).
 KV_PACKAGE_TOOLS="dpkg-dev appstream desktop-file-utils file man-db \
 qt6-qpa-plugins xdg-utils"
