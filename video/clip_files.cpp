@@ -11,6 +11,7 @@
 #include "platform/handles.h"
 #include "platform/picture_box.h"
 #include "state/analysis_state.h"
+#include "video/frame_timing.h"
 #include "video/video_window.h"
 #include "videodevice/video_device.h"
 
@@ -48,6 +49,8 @@ void ClipFiles::clear_for_open() {
     window_.Picture3->set_draw_mode(PictureBox::kCopyPen);
     window_.Picture2->cls();
     window_.Picture3->cls();
+    window_.canvas_frame.reset();
+    if (window_.Label13) window_.Label13->clear();
     window_.Text1->clear();
     window_.Text2->clear();
     if (!window_.earlier_edition()) window_.reset_calibration();
@@ -99,6 +102,7 @@ void ClipFiles::open_chosen_clip(const QString& chosen) {
     window_.apply_clip_buttons(VideoWindow::ClipButtons::Opened);
     window_.draw_rulers();
     state().mark_count = 0;
+    timing_.clip_opened(chosen, *length);
 }
 
 void ClipFiles::mnuclose_Click() {
@@ -113,7 +117,10 @@ void ClipFiles::mnuclose_Click() {
     window_.Picture2->cls();
     window_.Picture3->set_draw_mode(PictureBox::kCopyPen);
     window_.Picture3->cls();
+    window_.canvas_frame.reset();
+    if (window_.Label13) window_.Label13->clear();
     window_.draw_rulers();
     window_.marking_enabled = false;
     state().mark_count = 0;
+    timing_.no_clip();
 }

@@ -25,7 +25,7 @@ TEST_F(Form1Test, OpenSendsItsCommandsInOrderAndResetsTheWindow) {
     f->mnuopen_Click();
     EXPECT_EQ(journal, (Commands{"open_dialog", "close avfile", "beep", open_command(*f, path),
                                  "where avfile source", "put avfile destination at 0 0  320 240",
-                                 "status avfile length"}));
+                                 "status avfile length", "status avfile frame interval"}));
     EXPECT_EQ(desk.open_requests.at(0).filter, QStringLiteral("AVIファイル (*.avi)|*.avi"));
     EXPECT_EQ(f->HScroll1->maximum(), 32767);
     EXPECT_TRUE(f->Timer1->isActive());
