@@ -81,8 +81,8 @@ void Form1::build_controls() {
     // The clip's own timing, below the two fixed intervals, with the capture rate of a
     // slow-motion clip and a line on the timing in force under the frame. They show only while
     // a clip is open that has a timing of its own to offer (FrameTiming).
-    Option3 = make_twips_control<QRadioButton>(Frame1, "Option3", 240, 1080, 255, 180);
-    Label10 = label(Frame1, "Label10", "", 600, 1050, 915, 255);
+    Option3 = make_twips_control<QRadioButton>(Frame1, "Option3", 240, 1110, 255, 180);
+    Label10 = label(Frame1, "Label10", "", 600, 1095, 915, 240);
     Label11 = label(c, "Label11", "撮影時のコマ数/秒", 4680, 7155, 1650, 255);
     Text5 = text_box(c, "Text5", "", 6330, 7125, 615, 270);
     Label12 = label(c, "Label12", "", 4680, 7455, 7200, 255);
