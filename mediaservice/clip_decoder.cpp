@@ -123,11 +123,14 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     // long group's frames decoded again for a step back, as many as the budget holds.
     // Intra-only clips decode any frame at once and keep none.
     const int interval = longest_interval(index_);
-    intra_only_ = interval == 0;
     constexpr int kMostFramesForward = 40;
     const int keep = interval > 0 ? 2 * interval + 4 : 0;
     cache_.set_limits(cache_bytes(size()), keep, std::min(keep, kMostFramesForward));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
+    // Only a decoder that puts out each frame for its own packet, with nothing held back, may
+    // share the packets out among workers: an all-keyframe clip may still have been written
+    // with B-frames allowed, and its decoder then puts out each frame one packet late.
+    intra_only_ = interval == 0 && packets_fed_ == 1 && codec_->has_b_frames == 0;
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
     if (index_.cut && reorders) drop_unfinished_tail();
     // Without reordering, packet order is display order and a gap in the dts is a dropped frame.

@@ -41,6 +41,8 @@ std::vector<Case> cases() {
         {"raw_bottom_up", raw},
         {"huffyuv", clip_format("huffyuv", 160, 120, 30, 1, 30, 0, 1)},
         {"mpeg4_bframes", clip_format("mpeg4", 320, 240, 30000, 1001, 90, 2, 12)},
+        // Every frame a keyframe, yet the decoder holds one back: B-frames were allowed.
+        {"mpeg4_intra_delayed", clip_format("mpeg4", 320, 240, 30, 1, 60, 2, 1)},
         // Ends just after a keyframe, so the last frames come out only when the input ends.
         {"mpeg4_short_tail", clip_format("mpeg4", 160, 120, 30, 1, 37, 2, 12)},
         {"mjpeg_1080p", clip_format("mjpeg", 1920, 1080, 30, 1, 6, 0, 1)},
