@@ -1,7 +1,7 @@
 #include "mediaservice/frame_index.h"
 
 #include <algorithm>
-#include <numeric>
+#include <functional>
 
 int FrameIndex::keyframe_before(int frame) const {
     auto it = std::upper_bound(keyframes.begin(), keyframes.end(), frame);
@@ -35,8 +35,13 @@ int FrameIndex::frame_at_time(std::int64_t time) const {
 }
 
 int FrameIndex::packet_at_pos(std::int64_t position) const {
-    auto it =
-        std::lower_bound(packet_by_pos.begin(), packet_by_pos.end(), std::make_pair(position, -1));
+    if (packet_by_pos.empty()) {
+        // Packets lie in the file in decode order, as they nearly always do.
+        auto it = std::lower_bound(pos.begin(), pos.end(), position);
+        return it != pos.end() && *it == position ? static_cast<int>(it - pos.begin()) : -1;
+    }
+    auto it = std::lower_bound(packet_by_pos.begin(), packet_by_pos.end(),
+                               std::make_pair(position, -1));
     return it != packet_by_pos.end() && it->first == position ? it->second : -1;
 }
 
@@ -55,19 +60,21 @@ int FrameIndex::start_for(int frame) const {
 }
 
 void FrameIndex::number_by_time(const std::vector<bool>& shown_packet) {
-    std::vector<int> order;
-    for (int k = 0; k < count(); ++k)
-        if (shown_packet[k]) order.push_back(k);
-    // Stable: of packets with one time, the first in decode order holds the frame.
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return pts[a] < pts[b]; });
     shown.clear();
-    frame_packet.clear();
-    for (int k : order) {
-        if (!shown.empty() && shown.back() == pts[k]) continue;
-        shown.push_back(pts[k]);
-        frame_packet.push_back(k);
+    shown.reserve(dts.size());
+    for (int k = 0; k < count(); ++k)
+        if (shown_packet[k]) shown.push_back(pts[k]);
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    // Of packets with one time, the first in decode order holds the frame.
+    frame_packet.assign(shown.size(), -1);
+    for (int k = 0; k < count(); ++k) {
+        if (!shown_packet[k]) continue;
+        int& packet = frame_packet[frame_at_time(pts[k])];
+        if (packet < 0) packet = k;
     }
     packet_by_pos.clear();
+    if (std::adjacent_find(pos.begin(), pos.end(), std::greater_equal<>()) == pos.end()) return;
     for (int k = 0; k < count(); ++k) packet_by_pos.emplace_back(pos[k], k);
     std::sort(packet_by_pos.begin(), packet_by_pos.end());
     // Two packets at one place cannot be told apart as they are read: neither is known by it.

@@ -26,7 +26,8 @@ struct FrameIndex {
     std::vector<std::int64_t> pts;    // per packet: its presentation time, shown or not
     std::vector<std::int64_t> shown;  // per frame: its presentation time, ascending, distinct
     std::vector<int> frame_packet;    // per frame: the packet that holds it
-    std::vector<std::pair<std::int64_t, int>> packet_by_pos;  // (pos, packet), ascending
+    // (pos, packet), ascending; empty when pos itself ascends, as it nearly always does.
+    std::vector<std::pair<std::int64_t, int>> packet_by_pos;
 
     int count() const { return static_cast<int>(dts.size()); }
     bool by_time() const { return !shown.empty(); }

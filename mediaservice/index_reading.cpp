@@ -82,6 +82,10 @@ bool from_mov_table(FrameIndex& index, AVFormatContext* format, int stream_numbe
     const auto offsets = read_composition_offsets(path, stream->id);
     if (!offsets) return false;
     std::vector<bool> shown;
+    shown.reserve(entries);
+    index.dts.reserve(entries);
+    index.pos.reserve(entries);
+    index.pts.reserve(entries);
     for (int i = 0; i < entries; ++i) {
         const AVIndexEntry* entry = avformat_index_get_entry(stream, i);
         if (file_size > 0 && entry->pos + entry->size > file_size) {

@@ -56,14 +56,18 @@ std::vector<Case> cases() {
     }
     if (have_encoder("dvvideo"))
         all.push_back({"dv", clip_format("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});
+    // What phones and cameras write: containers with presentation times, turned and trimmed
+    // clips, variable rates, sound, non-square pixels.
+    for (const ClipKind& kind : clip_kinds()) all.push_back({kind.name, kind.format});
     return all;
 }
 
 class FrameAccuracy : public ::testing::TestWithParam<Case> {
   protected:
     void SetUp() override {
+        const ClipFormat& format = GetParam().clip_format;
         const std::string path =
-            numbered_clip(GetParam().clip_format, std::string(GetParam().name) + ".avi");
+            numbered_clip(format, std::string(GetParam().name) + "." + format.container);
         d.must("open " + percent_encoded(path) + " alias v");
     }
     // Position, the frame held and the frame painted all name the same frame.
