@@ -16,7 +16,12 @@
 #include "videodevice/video_device.h"
 
 namespace {
-const QString kAviFilter = QStringLiteral("AVIファイル (*.avi)|*.avi");
+// What phones and cameras write first, then AVI alone, then any file: the content decides
+// whether a file is a clip, not its name.
+const QString kClipFilter = QStringLiteral(
+    "ビデオファイル (*.avi *.mp4 *.mov *.m4v *.mkv *.webm)|*.avi;*.mp4;*.mov;*.m4v;*.mkv;*.webm|"
+    "AVIファイル (*.avi)|*.avi|"
+    "すべてのファイル (*)|*");
 
 QString too_long_message(const std::string& length_reply) {
     return QStringLiteral(
@@ -29,7 +34,7 @@ QString too_long_message(const std::string& length_reply) {
 void ClipFiles::mnuopen_Click() {
     clear_for_open();
     // From here on every failure ends the operation with a beep.
-    window_.CommonDialog1.filter = kAviFilter;
+    window_.CommonDialog1.filter = kClipFilter;
     const std::optional<QString> chosen =
         desktop().open_file({window_.CommonDialog1.filter, {}, {}});
     if (!chosen) {
@@ -41,7 +46,7 @@ void ClipFiles::mnuopen_Click() {
 
 void ClipFiles::open_clip(const QString& path) {
     clear_for_open();
-    window_.CommonDialog1.filter = kAviFilter;
+    window_.CommonDialog1.filter = kClipFilter;
     open_chosen_clip(path);
 }
 
