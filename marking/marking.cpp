@@ -24,25 +24,20 @@ void Marking::Picture3_MouseDown(int /*button*/, int /*shift*/, float x, float y
         manual_mark(x, y);
         return;
     }
-    AnalysisState& s = state();
     const std::optional<std::int16_t> frames = parse_int16(window_.Text3->text());
-    const bool frames_ok = frames && *frames >= 0;
-    if (frames_ok) window_.step_frames = *frames;
-    if (s.calib_mode) {
+    if (frames && *frames >= 0) window_.step_frames = *frames;
+    if (state().calib_mode) {
         calibration_.calibration_click(x, y);
         return;
     }
     if (!window_.marking_enabled) return;
-    // Refuse before anything is drawn or recorded, so a refused click leaves no trace.
-    if (!frames_ok) {
-        transport_.read_step_frames();
-        return;
-    }
     mark_at(x, y);
 }
 
 bool Marking::mark_at(float x, float y) {
     AnalysisState& s = state();
+    // Refuse before anything is drawn or recorded, so a refused mark leaves no trace.
+    if (!transport_.read_step_frames()) return false;
     if (table_is_full()) return false;
     if (window_.step_frames > 0 && !transport_.read_step_wait()) return false;
     const std::int32_t frame = window_.canvas_frame.value_or(kNoFrame);

@@ -18,10 +18,10 @@ class Marking {
     void Picture3_MouseDown(int button, int shift, float x, float y);
     void advance_after_mark();
 
-    // A mark at (x, y) on the picture the canvas shows, as a marking click makes it once the
-    // frames per step are read: refused, saying why, when the table is full, the step time
-    // cannot pace the advance, or the picture is of a frame before the last mark's; else
-    // recorded, then the clip advanced. Whether a mark was recorded.
+    // A mark at (x, y) on the picture the canvas shows, as a marking click makes it: refused,
+    // saying why, when 送りコマ数 is no usable count, the table is full, the step time cannot
+    // pace the advance, or the picture is of a frame before the last mark's; else recorded,
+    // then the clip advanced by 送りコマ数. Whether a mark was recorded.
     bool mark_at(float x, float y);
 
   private:
