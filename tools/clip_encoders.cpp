@@ -86,6 +86,8 @@ std::string configure_encoder(AVCodecContext* encoder, const AVCodec* codec, con
             configure_x264(encoder, f);
             break;
         case AV_CODEC_ID_HEVC:
+            // Its lookahead writes past its buffers on narrower pictures (x265 3.5).
+            if (f.width < 64) return "libx265 needs pictures at least 64 pixels wide";
             configure_x265(encoder, f);
             break;
         case AV_CODEC_ID_VP9:
