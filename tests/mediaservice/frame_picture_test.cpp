@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
+#include "mediaservice/address_sanitizer.h"
 #include "mediaservice/frame_memory.h"
 #include "mediaservice/frame_picture.h"
+#include "mediaservice/frame_store.h"
 #include "mediaservice/picture_pool.h"
 
 namespace {
@@ -85,3 +89,60 @@ TEST(FrameMemory, BlocksAreAlignedAndNeverOverlap) {
         for (std::uint8_t* block : blocks) free_frame_memory(block, c.alignment, c.size);
     }
 }
+
+namespace {
+
+AvFramePtr blank_frame(int width, int height) {
+    AvFramePtr frame(av_frame_alloc());
+    frame->format = AV_PIX_FMT_YUV420P;
+    frame->width = width;
+    frame->height = height;
+    EXPECT_GE(av_frame_get_buffer(frame.get(), 64), 0);
+    return frame;
+}
+
+// Closing a clip waits for the thread that makes buffers ready at the lowest priority: it stops
+// part-way through a large buffer, not after it.
+TEST(FrameStore, StopsPreparingPartWayThroughALargeBuffer) {
+    const AvFramePtr frame = blank_frame(8192, 8192);  // 96 MB a buffer
+    FrameStore store;
+    store.reserve(frame.get(), 1, 1);
+    for (int wait = 0; wait < 10000 && store.prepared_bytes() == 0; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_GT(store.prepared_bytes(), 0u);
+    store.stop_preparing();
+    EXPECT_LT(store.prepared_bytes(), FrameStore::bytes_for(frame.get()) / 2);
+    EXPECT_FALSE(store.has_spare());
+}
+
+// Under the address sanitizer (GCC's or clang's), a write past a picture's memory, or into
+// memory that waits in a spare list, stops the program.
+TEST(FrameMemoryDeathTest, OverrunsAndUsesAfterReturnAreCaughtUnderTheSanitizer) {
+    if (!kAddressSanitizer) GTEST_SKIP() << "built without the address sanitizer";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            std::uint8_t* block = allocate_frame_memory(64, 1000);
+            block[1024] = 1;  // just past the block, rounded up to the alignment
+        },
+        "buffer-overflow");
+    EXPECT_DEATH(
+        {
+            std::uint8_t* picture = picture_pool::take(1000);
+            picture_pool::give_back(picture);
+            picture[10] = 1;
+        },
+        "use-after-poison");
+    EXPECT_DEATH(
+        {
+            const AvFramePtr frame = blank_frame(64, 48);
+            FrameStore store;
+            AvFramePtr copy = store.copy(frame.get());
+            std::uint8_t* data = copy->data[0];
+            copy.reset();
+            data[0] = 1;
+        },
+        "use-after-poison");
+}
+
+}  // namespace
