@@ -25,6 +25,20 @@ struct Size {
     int width, height, rate;
 };
 
+// 300 frames of a codec at a size and rate.
+ClipFormat bench_format(const char* encoder, int width, int height, int rate, int b_frames,
+                        int gop) {
+    ClipFormat f;
+    f.encoder = encoder;
+    f.width = width;
+    f.height = height;
+    f.rate_num = rate;
+    f.frames = 300;
+    f.b_frames = b_frames;
+    f.gop = gop;
+    return f;
+}
+
 std::vector<BenchClip> clips(bool quick) {
     std::vector<BenchClip> all;
     const struct {
@@ -45,13 +59,8 @@ std::vector<BenchClip> clips(bool quick) {
             clip.label = std::string(c.label) + " " + std::to_string(size.width) + "x" +
                          std::to_string(size.height) +
                          (size.rate == 30 ? "" : " " + std::to_string(size.rate) + "fps");
-            clip.format.encoder = c.encoder;
-            clip.format.width = size.width;
-            clip.format.height = size.height;
-            clip.format.rate_num = size.rate;
-            clip.format.frames = 300;
-            clip.format.b_frames = c.b_frames;
-            clip.format.gop = c.gop;
+            clip.format =
+                bench_format(c.encoder, size.width, size.height, size.rate, c.b_frames, c.gop);
             all.push_back(clip);
         }
     }
@@ -82,15 +91,9 @@ std::vector<BenchClip> phone_clips() {
         if (!have_encoder(r.encoder)) continue;
         BenchClip clip;
         clip.label = r.label;
+        clip.format = bench_format(r.encoder, r.width, r.height, r.rate, r.b_frames, r.gop);
         clip.format.container = r.container;
-        clip.format.encoder = r.encoder;
         clip.format.pixel_format = r.pixel_format;
-        clip.format.width = r.width;
-        clip.format.height = r.height;
-        clip.format.rate_num = r.rate;
-        clip.format.frames = 300;
-        clip.format.b_frames = r.b_frames;
-        clip.format.gop = r.gop;
         clip.format.rotation = r.rotation;
         clip.format.audio_encoder = r.audio;
         all.push_back(clip);
