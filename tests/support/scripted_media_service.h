@@ -1,7 +1,6 @@
 #pragma once
 #include <deque>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,27 +22,11 @@ class ScriptedMediaService : public MediaService {
     // Queue an answer for the next command that starts with `prefix` (e.g. "status avfile").
     void answer(const std::string& prefix, int code, const std::string& reply = "");
 
-    // A clip the service follows, when set: step, step reverse and seek move its position (held
-    // to its frames), update and "status NAME position" answer it, and "status NAME length",
-    // "time N", "frame interval", "variable rate" and "capture rate" answer from here. Answers
-    // queued with answer() still come first.
-    struct Clip {
-        std::vector<double> times;  // presentation time of each frame, s
-        std::string interval = "1/30";
-        bool variable = false;
-        double capture = 0;
-        int position = 0;
-    };
-    std::optional<Clip> clip;
-
     std::vector<std::string> commands;
     std::map<int, std::string> error_texts;  // code -> text; a default text otherwise
     // When set, commands are also appended here, to be ordered among desktop events.
     std::vector<std::string>* journal = nullptr;
 
   private:
-    // What the clip answers to the command; nothing for a command it leaves to the script.
-    std::optional<std::string> clip_reply(const std::string& command);
-
     std::vector<std::pair<std::string, Answer>> queue_;
 };
