@@ -21,7 +21,8 @@ class Marking {
     // A mark at (x, y) on the picture the canvas shows, as a marking click makes it: refused,
     // saying why, when 送りコマ数 is no usable count, the table is full, the step time cannot
     // pace the advance, or the picture is of a frame before the last mark's; else recorded,
-    // then the clip advanced by 送りコマ数. Whether a mark was recorded.
+    // then the clip advanced by 送りコマ数. Whether a mark was recorded. (Kinvora's marking;
+    // the earlier edition counts its frames by hand.)
     bool mark_at(float x, float y);
 
   private:
