@@ -8,6 +8,10 @@
 
 #include "mediaservice/keyframe_sniffer.h"
 
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
 namespace {
 
 int first_video_stream(const AVFormatContext* format) {
@@ -46,9 +50,14 @@ std::string codec_name(const AVCodecParameters* par) {
 }
 
 // The frame cache's budget: 256 MB up to 1920 x 1080, twice that for larger pictures.
-std::size_t cache_bytes(QSize size) {
+// Frames of more than 8 bits a sample (10-bit HEVC from phones) take twice the memory: the
+// budget doubles with them, so that it holds as many frames: at 3840 x 2160, more than a
+// keyframe interval of a second at 30 frames a second.
+std::size_t cache_bytes(QSize size, AVPixelFormat format) {
     constexpr std::size_t kMegabyte = 1u << 20;
-    return size.width() * size.height() <= 1920 * 1080 ? 256 * kMegabyte : 512 * kMegabyte;
+    const AVPixFmtDescriptor* pixels = av_pix_fmt_desc_get(format);
+    const std::size_t deep = pixels && pixels->comp[0].depth > 8 ? 2 : 1;
+    return deep * (size.width() * size.height() <= 1920 * 1080 ? 256 * kMegabyte : 512 * kMegabyte);
 }
 
 // Frames from one keyframe to the next, at the most; 0 for intra-only clips.
@@ -125,7 +134,8 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     const int interval = longest_interval(index_);
     constexpr int kMostFramesForward = 40;
     const int keep = interval > 0 ? 2 * interval + 4 : 0;
-    cache_.set_limits(cache_bytes(size()), keep, std::min(keep, kMostFramesForward));
+    cache_.set_limits(cache_bytes(size(), codec_->pix_fmt), keep,
+                      std::min(keep, kMostFramesForward));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
     // Only a decoder that puts out each frame for its own packet, with nothing held back, may
     // share the packets out among workers: an all-keyframe clip may still have been written
