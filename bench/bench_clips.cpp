@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "tools/clip_display.h"
 #include "tools/frame_pattern.h"
 
 namespace {
@@ -32,17 +33,23 @@ QImage scene(int frame, int width, int height) {
 
 namespace {
 
+// The clip's file: what makes it differ from the others, so that a folder holds them all.
+std::string file_name(const ClipFormat& f) {
+    std::string name = f.encoder + "_" + std::to_string(f.width) + "x" + std::to_string(f.height) +
+                       "_" + std::to_string(f.frames);
+    if (f.rate_num != 30 || f.rate_den != 1) name += "_" + std::to_string(f.rate_num) + "fps";
+    if (!f.pixel_format.empty()) name += "_" + f.pixel_format;
+    if (f.rotation != 0) name += "_turned" + std::to_string(f.rotation);
+    if (!f.audio_encoder.empty()) name += "_" + f.audio_encoder;
+    return name + "." + f.container;
+}
+
 std::string write_once(BenchClip& clip, const std::string& folder, const PictureSource& picture) {
-    const ClipFormat& f = clip.format;
     std::filesystem::create_directories(folder);
-    clip.path =
-        folder + "/" + f.encoder + "_" + std::to_string(f.width) + "x" + std::to_string(f.height) +
-        "_" + std::to_string(f.frames) +
-        (f.rate_num == 30 && f.rate_den == 1 ? "" : "_" + std::to_string(f.rate_num) + "fps") +
-        ".avi";
+    clip.path = folder + "/" + file_name(clip.format);
     if (std::filesystem::exists(clip.path)) return "";
     const std::string partial = clip.path + ".part";
-    std::string error = write_clip(partial, f, picture);
+    std::string error = write_clip(partial, clip.format, picture);
     if (error.empty()) std::filesystem::rename(partial, clip.path);
     return error;
 }
@@ -50,19 +57,45 @@ std::string write_once(BenchClip& clip, const std::string& folder, const Picture
 }  // namespace
 
 std::string make_bench_clip(BenchClip& clip, const std::string& folder) {
-    return write_once(clip, folder,
-                      [&](int k) { return scene(k, clip.format.width, clip.format.height); });
+    const QSize shown = displayed_size(clip.format);
+    return write_once(clip, folder, [&](int k) { return scene(k, shown.width(), shown.height()); });
+}
+
+std::string make_unturned_twin(const BenchClip& turned, BenchClip& twin,
+                               const std::string& folder) {
+    twin.label = turned.label + ", unturned";
+    twin.format = turned.format;
+    twin.format.rotation = 0;
+    const QSize shown = displayed_size(turned.format);
+    const ClipFormat& f = turned.format;
+    return write_once(twin, folder, [&](int k) {
+        return stored_picture(scene(k, shown.width(), shown.height()), f);
+    });
+}
+
+std::vector<BenchClip> two_hour_clips() {
+    // A keyframe every 10 s, the first group repeated to the end.
+    BenchClip mpeg4;
+    mpeg4.label = "MPEG-4 1920x1080 AVI, two hours";
+    mpeg4.format.encoder = "mpeg4";
+    mpeg4.format.quality = 20;
+    BenchClip h264;
+    h264.label = "H.264 1920x1080 MP4, two hours";
+    h264.format.container = "mp4";
+    h264.format.encoder = "libx264";
+    std::vector<BenchClip> all;
+    for (BenchClip* clip : {&mpeg4, &h264}) {
+        clip->format.width = 1920;
+        clip->format.height = 1080;
+        clip->format.frames = 2 * 3600 * 30;
+        clip->format.gop = 300;
+        clip->format.distinct_frames = clip->format.gop;
+        if (have_encoder(clip->format.encoder)) all.push_back(*clip);
+    }
+    return all;
 }
 
 std::string make_two_hour_clip(BenchClip& clip, const std::string& folder) {
-    clip.label = "MPEG-4 1920x1080, two hours";
-    clip.format.encoder = "mpeg4";
-    clip.format.width = 1920;
-    clip.format.height = 1080;
-    clip.format.frames = 2 * 3600 * 30;
-    clip.format.gop = 300;
-    clip.format.distinct_frames = clip.format.gop;
-    clip.format.quality = 20;
     return write_once(clip, folder, [](int k) { return numbered_frame(k, 1920, 1080); });
 }
 

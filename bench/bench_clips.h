@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "tools/clip_writer.h"
 
@@ -13,8 +14,13 @@ struct BenchClip {
 // Writes the clip unless the folder already has it; returns an error text or "".
 std::string make_bench_clip(BenchClip& clip, const std::string& folder);
 
-// A two-hour 1920 x 1080 clip at 30 frames per second (MPEG-4, a keyframe every 10 s), made
-// cheaply by repeating its first keyframe group; returns an error text or "".
+// The same clip as `turned` with no rotation in its header: the same stored pictures, so the
+// same encode, for the cost of the turn alone.
+std::string make_unturned_twin(const BenchClip& turned, BenchClip& twin, const std::string& folder);
+
+// Two-hour 1920 x 1080 clips at 30 frames per second (MPEG-4 in AVI, H.264 in MP4; a keyframe
+// every 10 s), made cheaply by repeating their first keyframe group.
+std::vector<BenchClip> two_hour_clips();
 std::string make_two_hour_clip(BenchClip& clip, const std::string& folder);
 
 // Milliseconds since an arbitrary start.

@@ -1,11 +1,16 @@
 #include "bench/ffmpeg_floor.h"
 
 #include <QImage>
+#include <QTransform>
 #include <algorithm>
 
 #include "bench/bench_clips.h"
 #include "mediaservice/ffmpeg_ptr.h"
 #include "mediaservice/frame_picture.h"
+
+extern "C" {
+#include <libavutil/display.h>
+}
 
 namespace {
 
@@ -16,6 +21,7 @@ struct Plain {
     AvPacketPtr packet{av_packet_alloc()};
     AvFramePtr frame{av_frame_alloc()};
     FramePicture picture;
+    double turn = 0;  // degrees clockwise
 
     explicit Plain(const std::string& path) {
         AVFormatContext* raw = nullptr;
@@ -28,6 +34,14 @@ struct Plain {
         avcodec_parameters_to_context(codec.get(), raw->streams[stream]->codecpar);
         codec->thread_count = 1;
         avcodec_open2(codec.get(), decoder, nullptr);
+        const auto* matrix = reinterpret_cast<const int32_t*>(
+            av_stream_get_side_data(raw->streams[stream], AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+        if (matrix) turn = -av_display_rotation_get(matrix);
+    }
+    // The frame as a plain program shows it: converted, then turned upright by its header.
+    QImage shown() {
+        const QImage converted = picture.convert(frame.get());
+        return turn == 0 ? converted : converted.transformed(QTransform().rotate(turn));
     }
     // The next frame out, or false at the end.
     bool next() {
@@ -63,7 +77,7 @@ Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
         int frames = 0;
         const double start = now_ms();
         while (sequential.next()) {
-            sequential.picture.convert(sequential.frame.get());
+            (void)sequential.shown();
             ++frames;
         }
         const double per_frame = (now_ms() - start) / std::max(1, frames);
@@ -78,7 +92,7 @@ Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
         av_seek_frame(plain.format.get(), plain.stream, keyframe, AVSEEK_FLAG_BACKWARD);
         for (int k = keyframe; k <= target && plain.next(); ++k) {
         }
-        plain.picture.convert(plain.frame.get());
+        (void)plain.shown();
         floor.from_keyframe_ms.push_back(now_ms() - t0);
     }
     return floor;
@@ -90,6 +104,6 @@ double measure_interval_floor(const std::string& path, int first, int frames) {
     av_seek_frame(plain.format.get(), plain.stream, first, AVSEEK_FLAG_BACKWARD);
     for (int k = 0; k < frames && plain.next(); ++k) {
     }
-    plain.picture.convert(plain.frame.get());
+    (void)plain.shown();
     return now_ms() - t0;
 }

@@ -25,6 +25,20 @@ struct Size {
     int width, height, rate;
 };
 
+// 300 frames of a codec at a size and rate.
+ClipFormat bench_format(const char* encoder, int width, int height, int rate, int b_frames,
+                        int gop) {
+    ClipFormat f;
+    f.encoder = encoder;
+    f.width = width;
+    f.height = height;
+    f.rate_num = rate;
+    f.frames = 300;
+    f.b_frames = b_frames;
+    f.gop = gop;
+    return f;
+}
+
 std::vector<BenchClip> clips(bool quick) {
     std::vector<BenchClip> all;
     const struct {
@@ -45,15 +59,44 @@ std::vector<BenchClip> clips(bool quick) {
             clip.label = std::string(c.label) + " " + std::to_string(size.width) + "x" +
                          std::to_string(size.height) +
                          (size.rate == 30 ? "" : " " + std::to_string(size.rate) + "fps");
-            clip.format.encoder = c.encoder;
-            clip.format.width = size.width;
-            clip.format.height = size.height;
-            clip.format.rate_num = size.rate;
-            clip.format.frames = 300;
-            clip.format.b_frames = c.b_frames;
-            clip.format.gop = c.gop;
+            clip.format =
+                bench_format(c.encoder, size.width, size.height, size.rate, c.b_frames, c.gop);
             all.push_back(clip);
         }
+    }
+    return all;
+}
+
+// What phones record: HEVC 10-bit in MOV, H.264 in MP4 with sound, portrait clips that carry
+// their turn in the header, VP9 (from the web). A keyframe every second (VP9: every five).
+std::vector<BenchClip> phone_clips() {
+    const struct {
+        const char* label;
+        const char* container;
+        const char* encoder;
+        const char* pixel_format;
+        int width, height, rate, b_frames, gop, rotation;
+        const char* audio;
+    } rows[] = {
+        {"HEVC 10-bit 1920x1080 60fps MOV", "mov", "libx265", "yuv420p10le", 1920, 1080, 60, 3, 60,
+         0, ""},
+        {"HEVC 10-bit 3840x2160 MOV", "mov", "libx265", "yuv420p10le", 3840, 2160, 30, 3, 30, 0,
+         ""},
+        {"H.264 1920x1080 60fps MP4 sound", "mp4", "libx264", "", 1920, 1080, 60, 2, 60, 0, "aac"},
+        {"H.264 portrait 1080x1920 MP4", "mp4", "libx264", "", 1920, 1080, 30, 0, 30, 90, "aac"},
+        {"VP9 1920x1080 WebM", "webm", "libvpx-vp9", "", 1920, 1080, 30, 1, 150, 0, ""},
+    };
+    std::vector<BenchClip> all;
+    for (const auto& r : rows) {
+        if (!have_encoder(r.encoder)) continue;
+        BenchClip clip;
+        clip.label = r.label;
+        clip.format = bench_format(r.encoder, r.width, r.height, r.rate, r.b_frames, r.gop);
+        clip.format.container = r.container;
+        clip.format.pixel_format = r.pixel_format;
+        clip.format.rotation = r.rotation;
+        clip.format.audio_encoder = r.audio;
+        all.push_back(clip);
     }
     return all;
 }
@@ -133,7 +176,11 @@ int main(int argc, char** argv) {
             "cache MB | play shown | play CPU ms | peak RSS MB |\n");
     if (!write_only) std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     std::string h264_1080;
-    for (BenchClip& clip : clips(quick)) {
+    std::vector<BenchClip> rows = clips(quick);
+    if (!quick)
+        for (const BenchClip& clip : phone_clips()) rows.push_back(clip);
+    std::vector<BenchClip> turned;
+    for (BenchClip& clip : rows) {
         if (!only.empty() && clip.label.find(only) == std::string::npos) continue;
         const std::string error = make_bench_clip(clip, folder);
         if (!error.empty()) {
@@ -168,18 +215,32 @@ int main(int argc, char** argv) {
         std::printf(" %.0f |\n", peak_resident_mb());
         std::fflush(stdout);
         if (clip.format.height == 1080 && clip.format.rate_num == 30 &&
-            clip.format.encoder == "libx264")
+            clip.format.encoder == "libx264" && clip.format.container == "avi")
             h264_1080 = clip.path;
+        if (clip.format.rotation != 0) turned.push_back(clip);
     }
     if (write_only) return 0;
-    if (!quick && only.empty()) {
-        BenchClip long_clip;
+    std::printf("\n");
+    for (const BenchClip& clip : turned) {
+        BenchClip twin;
+        const std::string error = make_unturned_twin(clip, twin, folder);
+        if (!error.empty()) {
+            std::printf("%s: cannot write: %s\n", twin.label.c_str(), error.c_str());
+            continue;
+        }
+        const double with_turn = measure_steps(clip.path);
+        const double without = measure_steps(twin.path);
+        std::printf("turn of %s: step %.2f ms, the same clip unturned %.2f ms: %.2f ms a step\n",
+                    clip.label.c_str(), with_turn, without, with_turn - without);
+    }
+    for (BenchClip& long_clip : two_hour_clips()) {
+        if (quick || (!only.empty() && long_clip.label.find(only) == std::string::npos)) continue;
         const std::string error = make_two_hour_clip(long_clip, folder);
         if (error.empty())
-            std::printf("\nopen of a two-hour 1920x1080 clip (%d frames): %.0f ms\n",
+            std::printf("open of %s (%d frames): %.0f ms\n", long_clip.label.c_str(),
                         long_clip.format.frames, measure_open(long_clip.path));
         else
-            std::printf("\ntwo-hour clip: cannot write: %s\n", error.c_str());
+            std::printf("%s: cannot write: %s\n", long_clip.label.c_str(), error.c_str());
     }
     if (!h264_1080.empty() && cache_steps > 0) {
         std::printf("cache over %d random steps at 1920x1080 H.264, MB per thousand steps:",

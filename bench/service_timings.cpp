@@ -47,6 +47,13 @@ double median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// 100 steps forward: the median.
+double median_of_steps(Timed& s) {
+    std::vector<double> times;
+    for (int k = 0; k < 100; ++k) times.push_back(s.run("step v"));
+    return median(times);
+}
+
 }  // namespace
 
 double measure_open(const std::string& path, int times) {
@@ -57,6 +64,14 @@ double measure_open(const std::string& path, int times) {
         s.run("close v");
     }
     return median(opens);
+}
+
+double measure_steps(const std::string& path) {
+    Timed s;
+    InWindow window(s, path);
+    const double ms = median_of_steps(s);
+    s.run("close v");
+    return ms;
 }
 
 ServiceTimings measure_service(const std::string& path, const std::vector<int>& seek_targets,
@@ -81,9 +96,7 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
 
     Timed s;
     InWindow window(s, path);
-    std::vector<double> times;
-    for (int k = 0; k < 100; ++k) times.push_back(s.run("step v"));
-    t.step_ms = median(times);
+    t.step_ms = median_of_steps(s);
 
     // Steps back in a row from `start`: their total time; with KV_BENCH_TRACE set, each one's
     // time and the frames it decoded go to standard error.

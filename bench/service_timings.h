@@ -25,6 +25,9 @@ struct PlayFigures {
 // Plays the clip from frame 0 for about `frames` frames.
 PlayFigures measure_play(const std::string& path, int frames);
 
+// Median of 100 forward steps from frame 0 in a 320 x 240 child window, in milliseconds.
+double measure_steps(const std::string& path);
+
 // Median of several opens of the clip, in milliseconds.
 double measure_open(const std::string& path, int times = 3);
 

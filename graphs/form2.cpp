@@ -13,7 +13,7 @@ void Form2::Zahyo_vt() { draw_frame_now(); }
 void Form2::Graph_vt() {
     AnalysisState& s = state();
     if (settings().positions_from_scale) compute_positions(s);
-    compute_velocities(s, frame_time());
+    compute_velocities_in_force(s, frame_time());
     const int intervals = mark_total(s) - 1;
     fit_horizontally_to(intervals >= 1 ? s.vel_time[intervals] : 0.0);
     Zahyo_vt();

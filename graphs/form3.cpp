@@ -16,14 +16,14 @@ void Form3::Zahyo_st() { draw_frame_now(); }
 void Form3::Graph_st() {
     AnalysisState& s = state();
     if (settings().positions_from_scale) compute_positions(s);
-    compute_mark_times(s, frame_time());
+    compute_mark_times_in_force(s, frame_time());
     const int marks = mark_total(s);
     fit_horizontally_to(marks >= 1 ? s.mark_time[marks] : 0.0);
     Zahyo_st();
     plot_y_then_x(s.mark_time.data(), s.pos_y.data(), s.pos_x.data(), marks);
 }
 
-void Form3::prepare_fit_samples() { compute_velocities(state(), frame_time()); }
+void Form3::prepare_fit_samples() { compute_velocities_in_force(state(), frame_time()); }
 
 void Form3::Graph_saisyo() {
     if (settings().fit_touches_vt_window) {

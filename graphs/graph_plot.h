@@ -20,7 +20,8 @@ void plot_series(PictureBox& picture, const float* t, const float* q, int count,
                  const GraphScale& scale, QColor color);
 
 // A fitted function as single points from t = 0 over twenty frame intervals of the time axis
-// at magnification 1, in steps of 1/1000 s (both divided by Yoko_bai). Only points strictly
+// at magnification 1, in steps of 1/1000 s (both divided by Yoko_bai; for an interval shorter
+// than 1/30 s the steps shrink with it). Only points strictly
 // inside the box are set, so a curve that leaves it and comes back is drawn only inside.
 void draw_fitted(PictureBox& picture, const std::function<double(double t)>& value_at,
                  const GraphScale& scale, QColor color);

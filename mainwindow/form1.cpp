@@ -23,6 +23,7 @@
 #include "platform/program_activation.h"
 #include "platform/twips.h"
 #include "video/clip_files.h"
+#include "video/frame_timing.h"
 #include "video/transport.h"
 #include "videodevice/video_device.h"
 
@@ -41,7 +42,8 @@ LazyWindow<Form1>& form1() {
 Form1::Form1(Edition e)
     : edition(e),
       transport_(std::make_unique<Transport>(*this)),
-      clip_files_(std::make_unique<ClipFiles>(*this)),
+      timing_(std::make_unique<FrameTiming>(*this)),
+      clip_files_(std::make_unique<ClipFiles>(*this, *timing_)),
       canvas_(std::make_unique<Canvas>(*this)),
       calibration_(std::make_unique<Calibration>(*this, *canvas_)),
       axes_(std::make_unique<AxisDirections>(*this, *canvas_)),
@@ -66,6 +68,8 @@ void Form1::Form_Load() {
     if (!earlier_edition()) {
         state().frame_time = static_cast<float>(1.0 / 30.0);
         state().frame_time_label = "1/30秒";
+        state().clip_timing = false;
+        timing_->no_clip();
     }
     x_from_left = false;
     y_from_top = false;

@@ -16,6 +16,7 @@ class Calibration;
 class Canvas;
 class ClipFiles;
 class Erasing;
+class FrameTiming;
 class Marking;
 class QAction;
 class QGroupBox;
@@ -48,13 +49,11 @@ class Form1 : public QMainWindow, public MarkingWindow {
     bool earlier_edition() const override { return edition == Edition::Kelmaro; }
 
     // Controls besides those in VideoWindow, each also named by its objectName. The earlier
-    // edition lacks Label4, Label6 to Label9, Frame1, Option1 and Option2: those stay nullptr.
+    // edition lacks Label4, Label6 to Label9 and Frame1: those stay nullptr.
     QLabel* Label8 = nullptr;
     QLabel* Label9 = nullptr;
     QGroupBox* Frame1 = nullptr;
-    QRadioButton* Option1 = nullptr;
     QLabel* Label4 = nullptr;
-    QRadioButton* Option2 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label7 = nullptr;
     QLabel* Label3 = nullptr;
@@ -96,6 +95,8 @@ class Form1 : public QMainWindow, public MarkingWindow {
     void Timer1_Timer();
     void Option1_Click();
     void Option2_Click();
+    void Option3_Click();
+    void Text5_Change();
     // Sends one step command inside the paced wait on the tick counter.
     void wait_for_tick_change(const std::string& command);
 
@@ -107,6 +108,8 @@ class Form1 : public QMainWindow, public MarkingWindow {
     void Cmd_trans_Click();
     void Picture3_MouseDown(int button, int shift, float x, float y);
     void advance_after_mark();
+    // A mark at (x, y) as the marking click makes it; whether it was recorded.
+    bool mark_at(float x, float y);
 
     // Length calibration.
     void Cmd_Length2_Click();
@@ -136,6 +139,7 @@ class Form1 : public QMainWindow, public MarkingWindow {
     // The collaborators the handlers forward to; each sees the window as a VideoWindow or a
     // MarkingWindow.
     std::unique_ptr<Transport> transport_;
+    std::unique_ptr<FrameTiming> timing_;
     std::unique_ptr<ClipFiles> clip_files_;
     std::unique_ptr<Canvas> canvas_;
     std::unique_ptr<Calibration> calibration_;

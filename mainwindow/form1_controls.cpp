@@ -78,6 +78,15 @@ void Form1::build_controls() {
     Option2 = make_twips_control<QRadioButton>(Frame1, "Option2", 240, 720, 255, 375);
     Label6 = label(Frame1, "Label6", "1/15秒", 600, 840, 735, 255);
     Option1->setChecked(true);
+    // The clip's own timing, below the two fixed intervals, with the capture rate of a
+    // slow-motion clip and a line on the timing in force under the frame. They show only while
+    // a clip is open that has a timing of its own to offer (FrameTiming).
+    Option3 = make_twips_control<QRadioButton>(Frame1, "Option3", 240, 1110, 255, 180);
+    Label10 = label(Frame1, "Label10", "", 600, 1095, 915, 240);
+    Label11 = label(c, "Label11", "撮影時のコマ数/秒", 4680, 7155, 1650, 255);
+    Text5 = text_box(c, "Text5", "", 6330, 7125, 615, 270);
+    Label12 = label(c, "Label12", "", 4680, 7455, 7200, 255);
+    Label12->setWordWrap(false);
     // In the earlier edition this button is tall and narrow: its caption runs down it.
     Cmd_trans = button<WrappingButton>(c, "Cmd_trans", "画像転送→", 6600, 0, 1215, 495);
     Label7 = label(c, "Label7", "送りコマ数", 8040, 120, 1215, 375);
@@ -99,6 +108,9 @@ void Form1::build_controls() {
     Cmd_st = button(c, "Cmd_st", "x,y-tグラフ", 8040, 6600, 1215, 495);
     Cmd_Xchange = button(c, "Cmd_Xchange", "Ｘ軸の向き変更", 10200, 6360, 1335, 375);
     Cmd_Ychange = button(c, "Cmd_Ychange", "Ｙ軸の向き変更", 10200, 6720, 1335, 375);
+    // Why the last click on the canvas recorded no mark, under the marking buttons.
+    Label13 = label(c, "Label13", "", 6990, 7155, 5160, 255);
+    Label13->setWordWrap(false);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     if (earlier_edition()) build_earlier_edition_controls(c);
@@ -118,8 +130,12 @@ void Form1::build_earlier_edition_controls(QWidget* /*client*/) {
     drop(Label9);
     drop(Cmd_Length2);
     drop(Frame1);  // with the option buttons and their labels inside it
-    Option1 = Option2 = nullptr;
-    Label4 = Label6 = nullptr;
+    Option1 = Option2 = Option3 = nullptr;
+    Label4 = Label6 = Label10 = nullptr;
+    drop(Label11);
+    drop(Text5);
+    drop(Label12);
+    drop(Label13);
     const struct {
         QWidget* control;
         double left, top, width, height;
@@ -162,6 +178,8 @@ void Form1::connect_handlers() {
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     if (Option1) connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
     if (Option2) connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+    if (Option3) connect(Option3, &QRadioButton::clicked, this, [this] { Option3_Click(); });
+    if (Text5) connect(Text5, &QLineEdit::textEdited, this, [this] { Text5_Change(); });
     connect(Cmd_trans, &QPushButton::clicked, this, [this] { Cmd_trans_Click(); });
     connect(Picture3, &PictureBox::mouse_down, this,
             [this](int b, int s, float x, float y) { Picture3_MouseDown(b, s, x, y); });

@@ -6,6 +6,7 @@
 #include "marking/erasing.h"
 #include "marking/marking.h"
 #include "video/clip_files.h"
+#include "video/frame_timing.h"
 #include "video/transport.h"
 
 void Form1::Command1_Click() { transport_->Command1_Click(); }
@@ -15,8 +16,10 @@ void Form1::Command4_Click() { transport_->Command4_Click(); }
 void Form1::Cmd_makimodoshi_Click() { transport_->Cmd_makimodoshi_Click(); }
 void Form1::HScroll1_Scroll() { transport_->HScroll1_Scroll(); }
 void Form1::Timer1_Timer() { transport_->Timer1_Timer(); }
-void Form1::Option1_Click() { transport_->Option1_Click(); }
-void Form1::Option2_Click() { transport_->Option2_Click(); }
+void Form1::Option1_Click() { timing_->Option1_Click(); }
+void Form1::Option2_Click() { timing_->Option2_Click(); }
+void Form1::Option3_Click() { timing_->Option3_Click(); }
+void Form1::Text5_Change() { timing_->Text5_Change(); }
 void Form1::wait_for_tick_change(const std::string& command) {
     transport_->wait_for_tick_change(command);
 }
@@ -35,6 +38,7 @@ void Form1::Picture3_MouseDown(int button, int shift, float x, float y) {
     marking_->Picture3_MouseDown(button, shift, x, y);
 }
 void Form1::advance_after_mark() { marking_->advance_after_mark(); }
+bool Form1::mark_at(float x, float y) { return marking_->mark_at(x, y); }
 
 void Form1::Cmd_Length2_Click() { calibration_->Cmd_Length2_Click(); }
 void Form1::calibration_click(float x, float y) { calibration_->calibration_click(x, y); }

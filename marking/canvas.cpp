@@ -5,6 +5,7 @@
 #include "platform/palette.h"
 #include "platform/picture_box.h"
 #include "state/analysis_state.h"
+#include "video/canvas_picture.h"
 #include "videodevice/video_device.h"
 
 void Canvas::disc(PictureBox* box, double x, double y, int colour) {
@@ -21,7 +22,7 @@ void Canvas::draw_ruler_markers(float cx, float cy, int bottom_colour, int right
 
 void Canvas::refresh_canvas(std::int16_t first, std::int16_t last) {
     send_video("stop avfile");
-    send_video("update avfile hdc " + plain_number(window_.Picture3->hDC()));
+    paint_current_frame(window_);
     window_.Picture3->pset(0, 0, palette_color(pal::kLightBlue));
     for (int i = first; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i);

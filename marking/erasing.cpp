@@ -1,8 +1,10 @@
 #include "marking/erasing.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <string>
 
 #include "marking/canvas.h"
 #include "marking/marking_window.h"
@@ -11,6 +13,7 @@
 #include "platform/picture_box.h"
 #include "state/analysis_state.h"
 #include "video/transport.h"
+#include "videodevice/video_device.h"
 
 void Erasing::Cmd_Reset_Click() {
     AnalysisState& s = state();
@@ -24,8 +27,9 @@ void Erasing::Cmd_Reset_Click() {
         manual_erase_last();
         return;
     }
+    const WayBack way = way_back_to(n);
     // Check the wait before anything changes, so a refused erase leaves everything as it was.
-    if (window_.step_frames > 0 && !transport_.read_step_wait()) return;
+    if (way.steps > 0 && !transport_.read_step_wait()) return;
     const auto un = static_cast<std::size_t>(n);
     window_.Picture2->set_draw_mode(PictureBox::kXorPen);
     canvas_.draw_ruler_markers(window_.mark_cx[un], window_.mark_cy[un], pal::kBrightWhite,
@@ -34,13 +38,33 @@ void Erasing::Cmd_Reset_Click() {
     window_.Text2->setText(format_number(s.pos_y[un - 1], "##0.00"));
     window_.Picture3->cls();
     transport_.read_step_wait(true);
-    transport_.step_times(window_.step_frames, "step avfile reverse");
+    if (way.seek_to) {
+        send_video("seek avfile to " + signed_blank(*way.seek_to));
+    } else {
+        transport_.step_times(way.steps, "step avfile reverse");
+    }
     canvas_.refresh_canvas(1, static_cast<std::int16_t>(n - 1));
     s.mark_count = static_cast<std::int16_t>(n - 1);
     if (s.mark_count == 0) {
         window_.Text1->clear();
         window_.Text2->clear();
     }
+    window_.Label13->clear();
+    transport_.drop_presses_made_while_stepping();
+}
+
+Erasing::WayBack Erasing::way_back_to(int n) const {
+    const std::int32_t frame = state().mark_frame[static_cast<std::size_t>(n)];
+    const std::optional<std::string> reply =
+        frame == kNoFrame ? std::nullopt : ask_video("status avfile position");
+    const std::optional<std::int32_t> position = reply ? reply_to_frame(*reply) : std::nullopt;
+    if (!position) return {window_.step_frames, std::nullopt};
+    // The advance after the mark is retraced step by step; a clip moved elsewhere since goes
+    // straight to the mark's frame.
+    const std::int32_t back = *position - frame;
+    if (back >= 0 && back <= std::max<std::int32_t>(window_.step_frames, 0))
+        return {static_cast<std::int16_t>(back), std::nullopt};
+    return {0, frame};
 }
 
 void Erasing::Command6_Click() {
@@ -52,6 +76,7 @@ void Erasing::Command6_Click() {
     // The earlier edition leaves the canvas empty until the next transfer.
     if (!window_.earlier_edition()) canvas_.refresh_canvas(1, 0);
     state().mark_count = 0;
+    if (window_.Label13) window_.Label13->clear();
     canvas_.draw_rulers();
     window_.Text1->clear();
     window_.Text2->clear();

@@ -31,6 +31,9 @@ void AheadDecoder::submit(int number, AVPacket* packet) {
     if (!job->packet) return;
     job->number = number;
     av_packet_move_ref(job->packet.get(), packet);
+    // The frame that comes out carries the number in, so that a frame is never taken for
+    // another's by the order it arrives in.
+    job->packet->pts = number;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         jobs_[number] = job;
@@ -81,12 +84,14 @@ void AheadDecoder::run(AVCodecContext* codec) {
         queue_.pop_front();
         lock.unlock();
         AvFramePtr decoded;
-        // One packet in, its frame out: an intra-only decoder holds nothing back.
+        // One packet in, its frame out: the clip is only decoded here when its decoder holds
+        // nothing back. Should one still do so, the frame is another packet's and is dropped.
         if (frame && avcodec_send_packet(codec, job->packet.get()) >= 0 &&
-            avcodec_receive_frame(codec, frame.get()) >= 0) {
+            avcodec_receive_frame(codec, frame.get()) >= 0 && frame->pts == job->number) {
             decoded.reset(av_frame_alloc());
             if (decoded) av_frame_move_ref(decoded.get(), frame.get());
         }
+        av_frame_unref(frame.get());
         av_packet_unref(job->packet.get());
         lock.lock();
         job->frame = std::move(decoded);

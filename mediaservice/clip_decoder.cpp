@@ -8,6 +8,10 @@
 
 #include "mediaservice/keyframe_sniffer.h"
 
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
 namespace {
 
 int first_video_stream(const AVFormatContext* format) {
@@ -46,9 +50,14 @@ std::string codec_name(const AVCodecParameters* par) {
 }
 
 // The frame cache's budget: 256 MB up to 1920 x 1080, twice that for larger pictures.
-std::size_t cache_bytes(QSize size) {
+// Frames of more than 8 bits a sample (10-bit HEVC from phones) take twice the memory: the
+// budget doubles with them, so that it holds as many frames: at 3840 x 2160, more than a
+// keyframe interval of a second at 30 frames a second.
+std::size_t cache_bytes(QSize size, AVPixelFormat format) {
     constexpr std::size_t kMegabyte = 1u << 20;
-    return size.width() * size.height() <= 1920 * 1080 ? 256 * kMegabyte : 512 * kMegabyte;
+    const AVPixFmtDescriptor* pixels = av_pix_fmt_desc_get(format);
+    const std::size_t deep = pixels && pixels->comp[0].depth > 8 ? 2 : 1;
+    return deep * (size.width() * size.height() <= 1920 * 1080 ? 256 * kMegabyte : 512 * kMegabyte);
 }
 
 // Frames from one keyframe to the next, at the most; 0 for intra-only clips.
@@ -110,12 +119,12 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     if (!codec_ || codec_->width <= 0 || codec_->height <= 0) return kUnsupportedCodec;
     detail.clear();
     size_ = QSize(codec_->width, codec_->height);
-    rate_ = stream_rate(stream);
+    header_ = ClipHeader::read(format_.get(), stream_, size_);
     closed_groups_ = stream->codecpar->codec_id == AV_CODEC_ID_H264 ||
                      stream->codecpar->codec_id == AV_CODEC_ID_HEVC;
-    index_ = build_frame_index(format_.get(), stream_, file_size);
+    index_ = build_frame_index(format_.get(), stream_, path, file_size);
     if (index_.count() == 0) return kNoFrames;
-    offered_ = index_.count();
+    offered_ = index_.by_time() ? static_cast<int>(index_.shown.size()) : index_.count();
     // Two keyframe intervals, so that the frames of the interval just left are still at hand
     // when a step back crosses into the one before it (an open group's frames before its
     // keyframe, which need the interval before, come along: a crossing decodes its interval
@@ -123,15 +132,25 @@ MediaError ClipDecoder::start(const std::string& path, std::string& detail) {
     // long group's frames decoded again for a step back, as many as the budget holds.
     // Intra-only clips decode any frame at once and keep none.
     const int interval = longest_interval(index_);
-    intra_only_ = interval == 0;
     constexpr int kMostFramesForward = 40;
     const int keep = interval > 0 ? 2 * interval + 4 : 0;
-    cache_.set_limits(cache_bytes(size()), keep, std::min(keep, kMostFramesForward));
+    cache_.set_limits(cache_bytes(size(), codec_->pix_fmt), keep,
+                      std::min(keep, kMostFramesForward));
     if (!seek_to_keyframe(0) || !next_output()) return kNoFrames;
+    // Only a decoder that puts out each frame for its own packet, with nothing held back, may
+    // share the packets out among workers: an all-keyframe clip may still have been written
+    // with B-frames allowed, and its decoder then puts out each frame one packet late.
+    const int own_packet = index_.by_time() ? index_.frame_packet[held_number_] : held_number_;
+    intra_only_ = interval == 0 && fed_packet_ == own_packet && codec_->has_b_frames == 0;
+    if (index_.by_time()) {
+        timing_ = ClipTiming::from_times(index_.shown, stream->time_base, header_.nominal_rate);
+        return kMediaOk;
+    }
     const bool reorders = output_delay_ > 0 || codec_->has_b_frames > 0;
     if (index_.cut && reorders) drop_unfinished_tail();
     // Without reordering, packet order is display order and a gap in the dts is a dropped frame.
     timeline_ = !reorders && index_.timeline_length() != index_.count();
+    timing_ = ClipTiming::uniform(frame_count(), av_inv_q(stream_rate(stream)));
     return kMediaOk;
 }
 
@@ -175,7 +194,9 @@ void ClipDecoder::set_threads(int count) {
     // Starting over from the keyframe costs little this close to it.
     constexpr int kCloseToKeyframe = 8;
     const int next = next_number_ >= 0 && !input_done_ ? next_number_ : -1;
-    if (next < 0 || next - index_.keyframe_before(next) <= kCloseToKeyframe) change_threads();
+    if (next < 0 || next >= offered_ ||
+        next - first_from(index_.start_for(next)) <= kCloseToKeyframe)
+        change_threads();
 }
 
 bool ClipDecoder::change_threads() {
@@ -201,23 +222,48 @@ bool ClipDecoder::seek_to_keyframe(int keyframe) {
     const int rc =
         av_seek_frame(format_.get(), stream_, index_.dts[keyframe], AVSEEK_FLAG_BACKWARD);
     seek_keyframe_ = keyframe;
-    next_number_ = -1;
     packets_fed_ = 0;
+    fed_packet_ = keyframe - 1;
     input_done_ = false;
+    restarted_ = false;
+    trusted_from_ = first_from(keyframe);
+    next_number_ = index_.by_time() ? trusted_from_ : -1;
     return rc >= 0;
+}
+
+bool ClipDecoder::read_from_start() {
+    restarted_ = true;
+    return av_seek_frame(format_.get(), stream_, index_.dts.front(), AVSEEK_FLAG_BACKWARD) >= 0;
 }
 
 bool ClipDecoder::read_packet() {
     for (;;) {
         if (av_read_frame(format_.get(), packet_.get()) < 0) return false;
         const bool ours = packet_->stream_index == stream_;
+        if (ours && index_.by_time()) {
+            // Known by its place in the file: packets before the keyframe (the demuxer may land
+            // at the start of a cluster) or none of the clip's (damaged, or cut off) are skipped.
+            const int k = index_.packet_at_pos(packet_->pos);
+            const bool past = fed_packet_ < seek_keyframe_ && k > seek_keyframe_;
+            if (k >= seek_keyframe_ && !past) {
+                fed_packet_ = k;
+                return true;
+            }
+            av_packet_unref(packet_.get());
+            // Landed past the keyframe: read from the start up to it.
+            if (past && (restarted_ || !read_from_start())) return false;
+            continue;
+        }
         const std::int64_t dts = packet_->dts;
         if (ours && dts != AV_NOPTS_VALUE && dts > index_.dts.back()) {
             av_packet_unref(packet_.get());
             return false;  // past the last whole packet of a cut file
         }
         // The demuxer may land before the keyframe asked for; those packets are not ours.
-        if (ours && (dts == AV_NOPTS_VALUE || dts >= index_.dts[seek_keyframe_])) return true;
+        if (ours && (dts == AV_NOPTS_VALUE || dts >= index_.dts[seek_keyframe_])) {
+            fed_packet_ = seek_keyframe_ + packets_fed_;
+            return true;
+        }
         av_packet_unref(packet_.get());
     }
 }
@@ -228,7 +274,7 @@ bool ClipDecoder::feed_packet() {
         input_done_ = true;
         return false;
     }
-    if (packets_fed_ == 0)
+    if (packets_fed_ == 0 && !index_.by_time())
         count_from_keyframe_ =
             closed_groups_ &&
             is_idr_packet(format_->streams[stream_]->codecpar->codec_id, packet_.get());
@@ -249,19 +295,33 @@ int ClipDecoder::number_of_output(int keyframe) const {
     return static_cast<int>(it - index_.dts.begin());
 }
 
-bool ClipDecoder::next_output() {
-    held_number_ = -1;
+bool ClipDecoder::receive_frame() {
     for (;;) {
         const int rc = avcodec_receive_frame(codec_.get(), output_.get());
         if (rc == 0) {
             ++frames_decoded_;
-            break;
+            return true;
         }
         // Any failure but the end concerns one frame only; the next packet may decode. Each
         // turn feeds a packet or ends the input, so this ends.
         if (rc == AVERROR_EOF || input_done_) return false;
         feed_packet();
     }
+}
+
+int ClipDecoder::number_by_time() {
+    const std::int64_t time =
+        output_->pts != AV_NOPTS_VALUE ? output_->pts : output_->best_effort_timestamp;
+    const int number = index_.frame_at_time(time);
+    // A frame shown before the keyframe decoding started at may lack what it refers to, and
+    // one no later than a frame put out already repeats a time in a damaged file.
+    if (number < trusted_from_ || number < next_number_) return -1;
+    if (next_number_ == trusted_from_) first_output_[seek_keyframe_] = number;
+    next_number_ = number + 1;
+    return number;
+}
+
+int ClipDecoder::number_by_count() {
     if (next_number_ < 0 && seek_keyframe_ == 0) {
         // Decoding from the start, the first frame out is frame 0: that measures the delay.
         if (output_->pkt_dts != AV_NOPTS_VALUE)
@@ -274,7 +334,7 @@ bool ClipDecoder::next_output() {
             // Unusable as a starting point: the keyframe before it is used instead.
             first_output_[seek_keyframe_] = std::numeric_limits<int>::max();
             input_done_ = true;
-            return false;
+            return kGiveUp;
         }
         first_output_[seek_keyframe_] = next_number_;
     } else if (!count_from_keyframe_ && output_delay_ > 0) {
@@ -282,8 +342,18 @@ bool ClipDecoder::next_output() {
         // damage) must not shift the numbers of the frames after it: the dts says which it is.
         next_number_ = std::max(next_number_, number_of_output(seek_keyframe_));
     }
-    const int number = next_number_++;
-    if (number >= index_.count()) return false;
+    return next_number_++;
+}
+
+bool ClipDecoder::next_output() {
+    held_number_ = -1;
+    int number = -1;
+    while (number < 0) {
+        if (!receive_frame()) return false;
+        number = index_.by_time() ? number_by_time() : number_by_count();
+        if (number == kGiveUp) return false;
+    }
+    if (number >= (index_.by_time() ? offered_ : index_.count())) return false;
     output_->pts = number;
     held_number_ = number;
     cache_.put(number, output_.get(), std::max(number, target_), use_);
@@ -309,21 +379,21 @@ const AVFrame* ClipDecoder::just_decoded() {
 
 const AVFrame* ClipDecoder::frame(int number) {
     if (number < 0 || number >= frame_count()) return nullptr;
-    const int packet = packet_of(number);
-    use_ = wanted_threads_ > 1         ? FrameCache::Use::playing
-           : packet == last_asked_ - 1 ? FrameCache::Use::stepping_back
-                                       : FrameCache::Use::forward;
-    last_asked_ = packet;
-    return packet_frame(packet);
+    const int decoded = decoded_frame(number);
+    use_ = wanted_threads_ > 1          ? FrameCache::Use::playing
+           : decoded == last_asked_ - 1 ? FrameCache::Use::stepping_back
+                                        : FrameCache::Use::forward;
+    last_asked_ = decoded;
+    return decode_frame(decoded);
 }
 
 QImage ClipDecoder::picture(int number, QSize size) {
     if (number < 0 || number >= frame_count()) return QImage();
-    return cache_.picture(packet_of(number), size);
+    return cache_.picture(decoded_frame(number), size);
 }
 
 void ClipDecoder::keep_picture(int number, const QImage& picture) {
-    if (number >= 0 && number < frame_count()) cache_.keep_picture(packet_of(number), picture);
+    if (number >= 0 && number < frame_count()) cache_.keep_picture(decoded_frame(number), picture);
 }
 
 void ClipDecoder::decode_ahead(int workers) {
@@ -343,15 +413,18 @@ const AVFrame* ClipDecoder::frame_from_ahead(int number) {
     const bool starting = ahead_next_ < 0;
     if (starting || number < ahead_next_ - depth || number > ahead_next_ + depth) {
         ahead_->clear();
-        if (!seek_to_keyframe(number)) return nullptr;
+        if (!seek_to_keyframe(index_.start_for(number))) return nullptr;
         ahead_next_ = number;
     }
     // The main decoder no longer follows the demuxer: it starts anew when it is next needed.
     next_number_ = -1;
     input_done_ = true;
-    while (ahead_next_ <= number + depth && read_packet()) {
+    // Packets that name no frame (hidden, or damaged) are read past, a few at the most.
+    for (int reads = 0; ahead_next_ <= number + depth && reads <= 4 * (depth + 1) && read_packet();
+         ++reads) {
         const auto at = std::lower_bound(index_.dts.begin(), index_.dts.end(), packet_->dts);
-        const int read = at != index_.dts.end() && *at == packet_->dts
+        const int read = index_.by_time() ? index_.frame_at_time(packet_->pts)
+                         : at != index_.dts.end() && *at == packet_->dts
                              ? static_cast<int>(at - index_.dts.begin())
                              : -1;
         // Frames the clock has passed by are not decoded at all.
@@ -372,7 +445,7 @@ const AVFrame* ClipDecoder::frame_from_ahead(int number) {
     return output_.get();
 }
 
-const AVFrame* ClipDecoder::packet_frame(int number) {
+const AVFrame* ClipDecoder::decode_frame(int number) {
     if (number < 0 || number >= offered_) return nullptr;
     // The frame just decoded is at hand without waiting for its copy to be made.
     if (number == held_number_) return just_decoded();
@@ -381,12 +454,13 @@ const AVFrame* ClipDecoder::packet_frame(int number) {
         ahead_next_ = -1;  // a packet that did not decode there is tried here
     }
     if (const AVFrame* cached = cache_.find(number)) return cached;
-    int keyframe = index_.keyframe_before(number);
+    int keyframe = index_.start_for(number);
     // Carry on from where the decoder is when that is no longer than starting at the keyframe,
     // unless the thread count is to change and the decoder has come to a keyframe: starting
     // there with the new count costs nothing.
-    if (next_number_ >= 0 && next_number_ <= number && next_number_ >= keyframe && !input_done_ &&
-        !(next_number_ == index_.keyframe_before(next_number_) && change_threads())) {
+    if (next_number_ >= 0 && next_number_ <= number && next_number_ >= first_from(keyframe) &&
+        !input_done_ &&
+        !(next_number_ == first_from(index_.start_for(next_number_)) && change_threads())) {
         if (decode_until(number)) return just_decoded();
     }
     for (; keyframe >= 0; keyframe = index_.previous_keyframe(keyframe)) {
@@ -398,7 +472,8 @@ const AVFrame* ClipDecoder::packet_frame(int number) {
         // Decoding from a keyframe before it passed the frame by: the decoder let it go. Like a
         // frame a capture dropped, it shows the frame before (found in the cache, as it was
         // just decoded).
-        return held_number_ > number && number > keyframe ? packet_frame(number - 1) : nullptr;
+        return held_number_ > number && number > first_from(keyframe) ? decode_frame(number - 1)
+                                                                      : nullptr;
     }
     return nullptr;
 }

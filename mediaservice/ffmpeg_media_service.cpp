@@ -67,11 +67,12 @@ int FfmpegMediaService::run(const Words& words, std::string& reply) {
         {"close", &FfmpegMediaService::close}, {"put", &FfmpegMediaService::put},
         {"play", &FfmpegMediaService::play},   {"pause", &FfmpegMediaService::pause},
         {"stop", &FfmpegMediaService::pause},  {"step", &FfmpegMediaService::step},
-        {"seek", &FfmpegMediaService::seek},   {"update", &FfmpegMediaService::update},
+        {"seek", &FfmpegMediaService::seek},
     };
     if (auto it = kPlain.find(verb); it != kPlain.end()) return (this->*it->second)(words);
     if (verb == "where") return where(words, reply);
     if (verb == "status") return status(words, reply);
+    if (verb == "update") return update(words, reply);
     return fail(kUnknownCommand, words[0]);
 }
 
@@ -161,15 +162,32 @@ int FfmpegMediaService::put(const Words& words) {
 int FfmpegMediaService::status(const Words& words, std::string& reply) {
     ClipSession* clip = find(words);
     if (!clip) return last_code_;
-    if (words_are(words, 2, {"length"}))
+    const ClipTiming& timing = clip->decoder().timing();
+    const ClipHeader& header = clip->decoder().header();
+    if (words_are(words, 2, {"length"})) {
         reply = std::to_string(clip->length());
-    else if (words_are(words, 2, {"position"}))
+    } else if (words_are(words, 2, {"position"})) {
         reply = std::to_string(clip->position());
-    else if (words_are(words, 2, {"mode"}))
+    } else if (words_are(words, 2, {"mode"})) {
         reply = clip->playing() ? "playing" : "paused";
-    else
+    } else if (words_are(words, 2, {"frame", "interval"})) {
+        reply = std::to_string(timing.interval().num) + "/" + std::to_string(timing.interval().den);
+    } else if (words_are(words, 2, {"variable", "rate"})) {
+        reply = timing.variable() ? "true" : "false";
+    } else if (words_are(words, 2, {"capture", "rate"})) {
+        reply = decimal_text(header.capture_rate, 3);
+    } else if (words_are(words, 2, {"rotation"})) {
+        reply = std::to_string(header.transform.degrees()) +
+                (header.transform.mirrored ? " mirrored" : "");
+    } else if (words.size() == 4 && is_word(words[2], "time")) {
+        const auto frame = parse_integer(words[3]);
+        if (!frame) return fail(kBadNumber, words[3]);
+        if (*frame < 0 || *frame >= clip->length()) return fail(kNoSuchFrame, words[3]);
+        reply = decimal_text(timing.time(static_cast<int>(*frame)), 9);
+    } else {
         return fail(words.size() > 2 ? kUnknownWord : kMissingWord,
                     words.size() > 2 ? words[2] : "");
+    }
     return 0;
 }
 
@@ -219,13 +237,17 @@ int FfmpegMediaService::seek(const Words& words) {
     return error == kMediaOk ? 0 : fail(error);
 }
 
-int FfmpegMediaService::update(const Words& words) {
+int FfmpegMediaService::update(const Words& words, std::string& reply) {
+    // update NAME hdc HDC [full]
     ClipSession* clip = find(words);
     if (!clip) return last_code_;
-    if (words.size() != 4 || !is_word(words[2], "hdc"))
+    if (words.size() < 4 || words.size() > 5 || !is_word(words[2], "hdc"))
         return fail(words.size() < 4 ? kMissingWord : kUnknownWord);
+    if (words.size() == 5 && !is_word(words[4], "full")) return fail(kUnknownWord, words[4]);
     const auto handle = parse_integer(words[3]);
     if (!handle) return fail(kBadNumber, words[3]);
-    const MediaError error = clip->paint_into(resolve_handle(*handle));
-    return error == kMediaOk ? 0 : fail(error, words[3]);
+    const MediaError error = clip->paint_into(resolve_handle(*handle), words.size() == 5);
+    if (error != kMediaOk) return fail(error, words[3]);
+    reply = std::to_string(clip->position());
+    return 0;
 }

@@ -34,7 +34,7 @@ class FfmpegMediaService : public MediaService {
     int pause(const Words& words);
     int step(const Words& words);
     int seek(const Words& words);
-    int update(const Words& words);
+    int update(const Words& words, std::string& reply);
 
     // The session named by words[1]; sets the failure when there is none.
     ClipSession* find(const Words& words);

@@ -1,5 +1,7 @@
 #include "mediaservice/frame_memory.h"
 
+#include "mediaservice/address_sanitizer.h"
+
 #include <sys/mman.h>
 
 #include <cstdlib>
@@ -10,13 +12,9 @@ namespace {
 constexpr std::size_t kHugePage = 2u << 20;
 constexpr std::size_t kLeastInHugePages = 1u << 20;
 
-#if defined(__SANITIZE_ADDRESS__)
 // Under the address sanitizer every picture has memory of its own, so that a write past one
 // is caught instead of landing in the next.
-constexpr bool kSharesHugePages = false;
-#else
-constexpr bool kSharesHugePages = true;
-#endif
+constexpr bool kSharesHugePages = !kAddressSanitizer;
 
 std::uint8_t* huge_pages(std::size_t size) {
     auto* data = static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, size));

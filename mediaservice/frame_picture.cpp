@@ -1,5 +1,7 @@
 #include "mediaservice/frame_picture.h"
 
+#include <atomic>
+
 #include "mediaservice/picture_pool.h"
 
 namespace {
@@ -27,8 +29,12 @@ QImage padded_picture(int width, int height) {
 
 QImage& FramePicture::free_picture(int width, int height) {
     for (QImage& picture : pictures_) {
-        if (picture.width() == width && picture.height() == height && picture.isDetached())
+        if (picture.width() == width && picture.height() == height && picture.isDetached()) {
+            // Another thread may just have let go of the picture after reading it: its reads
+            // must be over before this thread writes, and isDetached() reads the count relaxed.
+            std::atomic_thread_fence(std::memory_order_acquire);
             return picture;
+        }
     }
     // All in use (or of another size): the oldest slot gets a new picture.
     std::swap(pictures_[0], pictures_[2]);
@@ -51,6 +57,9 @@ const AVFrame* FramePicture::resized(const AVFrame* frame, QSize size, FrameScal
             return nullptr;
         }
     }
+    // The colours of the frame go with it into the scaled one.
+    buffer->colorspace = frame->colorspace;
+    buffer->color_range = frame->color_range;
     return scaler.scale(frame, buffer.get(), flags) ? buffer.get() : nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "mediaservice/address_sanitizer.h"
 #include "mediaservice/frame_memory.h"
 
 extern "C" {
@@ -33,13 +34,18 @@ std::size_t FrameStore::size_of(const std::uint8_t* data) {
 }
 
 void FrameStore::release(std::uint8_t* data) {
+    mark_in_use(data, size_of(data));
     free_frame_memory(data - kAlign, kAlign, size_of(data) + kAlign);
 }
 
 FrameStore::~FrameStore() {
+    stop_preparing();
+    for (std::uint8_t* data : spare_) release(data);
+}
+
+void FrameStore::stop_preparing() {
     stop_ = true;
     if (preparer_.joinable()) preparer_.join();
-    for (std::uint8_t* data : spare_) release(data);
 }
 
 void FrameStore::reserve(const AVFrame* frame, int count, int most_spare) {
@@ -59,13 +65,27 @@ void FrameStore::prepare(std::size_t size, int count) {
     for (int k = 0; k < count && !stop_; ++k) {
         std::uint8_t* data = allocate(size);
         if (!data) return;
-        // The pages are the kernel's to find now, not later: one write a page is enough.
-        for (std::size_t at = 0; at < size; at += 4096) data[at] = 0;
+        // The pages are the kernel's to find now, not later: one write a page is enough. On a
+        // busy machine this thread, at the lowest priority, takes long over a large buffer, and
+        // closing the clip waits for it: it looks for the stop every megabyte.
+        constexpr std::size_t kPage = 4096, kStopEvery = 1u << 20;
+        for (std::size_t at = 0; at < size; at += kPage) {
+            if (at % kStopEvery == 0) {
+                if (stop_) {
+                    release(data);
+                    return;
+                }
+                prepared_bytes_ = static_cast<std::size_t>(k) * size + at;
+            }
+            data[at] = 0;
+        }
+        prepared_bytes_ = static_cast<std::size_t>(k + 1) * size;
         std::lock_guard<std::mutex> lock(mutex_);
         if (size_ != size || spare_.size() >= static_cast<std::size_t>(count)) {
             release(data);
             return;
         }
+        mark_spare(data, size);
         spare_.push_back(data);
     }
 }
@@ -83,10 +103,12 @@ std::size_t FrameStore::memory_for(const AVFrame* frame) {
 void FrameStore::give_back(void* store, std::uint8_t* data) {
     auto* self = static_cast<FrameStore*>(store);
     std::lock_guard<std::mutex> lock(self->mutex_);
-    if (size_of(data) == self->size_ && self->spare_.size() < self->most_spare_)
+    if (size_of(data) == self->size_ && self->spare_.size() < self->most_spare_) {
+        mark_spare(data, self->size_);
         self->spare_.push_back(data);
-    else
+    } else {
         release(data);
+    }
 }
 
 bool FrameStore::has_spare() {
@@ -106,6 +128,7 @@ AVBufferRef* FrameStore::buffer(std::size_t size) {
         if (!spare_.empty()) {
             data = spare_.back();
             spare_.pop_back();
+            mark_in_use(data, size);
         }
     }
     if (!data) {

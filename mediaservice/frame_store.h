@@ -24,6 +24,10 @@ class FrameStore {
     // touch the first time, and steps and play should not pay for it while the cache fills.
     // Up to `most_spare` buffers given back are kept for later copies.
     void reserve(const AVFrame* frame, int count, int most_spare);
+    // Stops making buffers ready, within a megabyte of the one being made, and waits for that.
+    void stop_preparing();
+    // Bytes of buffers made ready so far, counted by the megabyte.
+    std::size_t prepared_bytes() const { return prepared_bytes_; }
     // Whether a copy would find a buffer ready.
     bool has_spare();
     // A copy of the frame's pictures and properties, or nullptr when out of memory.
@@ -49,5 +53,6 @@ class FrameStore {
     std::size_t most_spare_ = 8;
     std::vector<std::uint8_t*> spare_;
     std::atomic<bool> stop_{false};
+    std::atomic<std::size_t> prepared_bytes_{0};
     std::thread preparer_;
 };

@@ -47,6 +47,8 @@ std::string media_error_text(int code) {
             return "ファイルのパスが長すぎます。";
         case kNotRegularFile:
             return "フォルダーや装置など、通常のファイルでないものは開けません。";
+        case kNoSuchFrame:
+            return "そのフレーム番号はクリップにありません。";
         default:
             return "不明なエラーです（コード " + std::to_string(code) + "）。";
     }

@@ -25,6 +25,7 @@ enum MediaError : int {
     kBadPath,
     kPathTooLong,
     kNotRegularFile,
+    kNoSuchFrame,
 };
 
 // The most characters of an error text: it fits the caller's 256-character reply buffer with

@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 
+#include "mediaservice/address_sanitizer.h"
 #include "mediaservice/frame_memory.h"
 
 namespace {
@@ -34,6 +35,7 @@ std::size_t size_of_block(const std::uint8_t* block) {
 }
 
 void free_block(std::uint8_t* block) {
+    mark_in_use(block + kHeader, size_of_block(block));
     free_frame_memory(block, kHeader, size_of_block(block) + kHeader);
 }
 
@@ -50,6 +52,7 @@ std::uint8_t* take(std::size_t size) {
             std::uint8_t* block = *it;
             p.spare.erase(std::next(it).base());
             p.spare_bytes -= size;
+            mark_in_use(block + kHeader, size);
             return block + kHeader;
         }
     }
@@ -67,6 +70,7 @@ void give_back(std::uint8_t* data) {
         free_block(block);
         return;
     }
+    mark_spare(data, size);
     std::deque<std::uint8_t*> old;
     {
         Pool& p = pool();

@@ -19,7 +19,8 @@ QStringList qt_name_filters(const QString& filter) {
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString desc = parts[i];
-        const QString pattern = parts[i + 1];
+        // Qt separates the patterns of one entry by blanks, the dialog's filter text by ';'.
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
         const QString suffix = QStringLiteral("(") + pattern + QStringLiteral(")");
         out << (desc.trimmed().endsWith(suffix) ? desc : desc + QStringLiteral(" ") + suffix);
     }

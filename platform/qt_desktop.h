@@ -21,5 +21,6 @@ class QtDesktop : public Desktop {
 };
 
 // "desc|pattern|desc|pattern" as Qt's name filters: "desc (pattern)", the pattern added only
-// when the description does not already end with it.
+// when the description does not already end with it; the patterns of one entry, separated by
+// ';' ("*.avi;*.mp4"), become Qt's blank-separated list.
 QStringList qt_name_filters(const QString& filter);

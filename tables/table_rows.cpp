@@ -22,12 +22,12 @@ std::vector<TableRow> rows_of(const Array101<float>& t, const Array101<float>& a
 
 std::vector<TableRow> xt_rows(AnalysisState& s) {
     compute_positions(s);
-    compute_mark_times(s, s.frame_time);
+    compute_mark_times_in_force(s, s.frame_time);
     return rows_of(s.mark_time, s.pos_x, s.pos_y, s.mark_count);
 }
 
 std::vector<TableRow> vt_rows(AnalysisState& s) {
     compute_positions(s);
-    compute_velocities(s, s.frame_time);
+    compute_velocities_in_force(s, s.frame_time);
     return rows_of(s.vel_time, s.vel_x, s.vel_y, s.mark_count - 1);
 }

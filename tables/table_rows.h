@@ -8,7 +8,7 @@
 using TableRow = std::array<float, 3>;
 
 // The rows are derived from the marks as they are at the call, exactly as the graph windows
-// derive them when they draw (positions from the length scale, the state's frame interval),
+// derive them when they draw (positions from the length scale, times by the timing in force),
 // and the derived arrays are written back into the state as a redraw would.
 
 // The x-t, y-t table: mark_time, pos_x, pos_y of marks 1 .. mark_count.

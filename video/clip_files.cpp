@@ -11,11 +11,17 @@
 #include "platform/handles.h"
 #include "platform/picture_box.h"
 #include "state/analysis_state.h"
+#include "video/frame_timing.h"
 #include "video/video_window.h"
 #include "videodevice/video_device.h"
 
 namespace {
-const QString kAviFilter = QStringLiteral("AVIファイル (*.avi)|*.avi");
+// What phones and cameras write first, then AVI alone, then any file: the content decides
+// whether a file is a clip, not its name.
+const QString kClipFilter = QStringLiteral(
+    "ビデオファイル (*.avi *.mp4 *.mov *.m4v *.mkv *.webm)|*.avi;*.mp4;*.mov;*.m4v;*.mkv;*.webm|"
+    "AVIファイル (*.avi)|*.avi|"
+    "すべてのファイル (*)|*");
 
 QString too_long_message(const std::string& length_reply) {
     return QStringLiteral(
@@ -28,7 +34,7 @@ QString too_long_message(const std::string& length_reply) {
 void ClipFiles::mnuopen_Click() {
     clear_for_open();
     // From here on every failure ends the operation with a beep.
-    window_.CommonDialog1.filter = kAviFilter;
+    window_.CommonDialog1.filter = kClipFilter;
     const std::optional<QString> chosen =
         desktop().open_file({window_.CommonDialog1.filter, {}, {}});
     if (!chosen) {
@@ -40,7 +46,7 @@ void ClipFiles::mnuopen_Click() {
 
 void ClipFiles::open_clip(const QString& path) {
     clear_for_open();
-    window_.CommonDialog1.filter = kAviFilter;
+    window_.CommonDialog1.filter = kClipFilter;
     open_chosen_clip(path);
 }
 
@@ -48,6 +54,8 @@ void ClipFiles::clear_for_open() {
     window_.Picture3->set_draw_mode(PictureBox::kCopyPen);
     window_.Picture2->cls();
     window_.Picture3->cls();
+    window_.canvas_frame.reset();
+    if (window_.Label13) window_.Label13->clear();
     window_.Text1->clear();
     window_.Text2->clear();
     if (!window_.earlier_edition()) window_.reset_calibration();
@@ -99,6 +107,7 @@ void ClipFiles::open_chosen_clip(const QString& chosen) {
     window_.apply_clip_buttons(VideoWindow::ClipButtons::Opened);
     window_.draw_rulers();
     state().mark_count = 0;
+    timing_.clip_opened(chosen, *length);
 }
 
 void ClipFiles::mnuclose_Click() {
@@ -113,7 +122,10 @@ void ClipFiles::mnuclose_Click() {
     window_.Picture2->cls();
     window_.Picture3->set_draw_mode(PictureBox::kCopyPen);
     window_.Picture3->cls();
+    window_.canvas_frame.reset();
+    if (window_.Label13) window_.Label13->clear();
     window_.draw_rulers();
     window_.marking_enabled = false;
     state().mark_count = 0;
+    timing_.no_clip();
 }

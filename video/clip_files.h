@@ -1,13 +1,14 @@
 #pragma once
 #include <QString>
 
+class FrameTiming;
 class VideoWindow;
 
 // Opening and closing a clip from the main window's file menu, and opening the clip named at
 // start.
 class ClipFiles {
   public:
-    explicit ClipFiles(VideoWindow& window) : window_(window) {}
+    ClipFiles(VideoWindow& window, FrameTiming& timing) : window_(window), timing_(timing) {}
 
     void mnuopen_Click();
     void mnuclose_Click();
@@ -21,4 +22,5 @@ class ClipFiles {
     void open_chosen_clip(const QString& path);
 
     VideoWindow& window_;
+    FrameTiming& timing_;
 };

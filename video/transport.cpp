@@ -12,7 +12,9 @@
 #include "platform/number_text.h"
 #include "platform/palette.h"
 #include "platform/picture_box.h"
+#include "platform/waiting_presses.h"
 #include "state/analysis_state.h"
+#include "video/canvas_picture.h"
 #include "video/video_window.h"
 #include "videodevice/video_device.h"
 
@@ -63,6 +65,13 @@ void Transport::step_times(int count, const std::string& command) {
     for (int i = 0; i < count; ++i) wait_for_tick_change(command);
 }
 
+void Transport::drop_presses_made_while_stepping() {
+    const bool ticking = window_.Timer1->isActive();
+    window_.Timer1->stop();
+    drop_waiting_mouse_presses();
+    if (ticking) window_.Timer1->start();
+}
+
 void Transport::Command1_Click() {
     send_video("play avfile window");
     window_.cmd_enabled(true, true);
@@ -88,7 +97,7 @@ void Transport::Command3_Click() {
     if (!read_step_wait()) return;
     wait_for_tick_change("step avfile");
     send_video("stop avfile");
-    send_video("update avfile hdc " + plain_number(window_.Picture3->hDC()));
+    paint_current_frame(window_);
     window_.Picture3->pset(0, 0, palette_color(pal::kLightBlue));
 }
 
@@ -117,16 +126,6 @@ void Transport::Timer1_Timer() {
     video_command("status avfile position", reply);
     if (const auto position = reply_to_int16(reply)) window_.HScroll1->setValue(*position);
     window_.Label2->setText(QStringLiteral("フレーム\n\r    ") + QString::fromStdString(reply));
-}
-
-void Transport::Option1_Click() {
-    state().frame_time = static_cast<float>(1.0 / 30.0);
-    state().frame_time_label = "1/30秒";
-}
-
-void Transport::Option2_Click() {
-    state().frame_time = static_cast<float>(1.0 / 15.0);
-    state().frame_time_label = "1/15秒";
 }
 
 void Transport::manual_step(const std::string& command, int frames) {

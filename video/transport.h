@@ -4,7 +4,7 @@
 class VideoWindow;
 
 // Play, pause, frame steps with their paced wait, rewind, the position bar and its timer, and
-// the frame interval of the main window.
+// the canvas picture they bring.
 class Transport {
   public:
     explicit Transport(VideoWindow& window) : window_(window) {}
@@ -16,8 +16,6 @@ class Transport {
     void Cmd_makimodoshi_Click();
     void HScroll1_Scroll();
     void Timer1_Timer();
-    void Option1_Click();
-    void Option2_Click();
 
     // Sends one step command inside the paced wait on the tick counter.
     void wait_for_tick_change(const std::string& command);
@@ -27,6 +25,10 @@ class Transport {
     bool read_step_wait(bool quiet = false);
     // Reads Text3 as the frames per step; says why and returns false when it is unusable.
     bool read_step_frames();
+    // After the paced steps that move the clip on after a mark or back when one is erased:
+    // mouse presses made meanwhile were aimed at a picture no longer shown, so they are dropped
+    // instead of being delivered late (the position timer does not tick while they are).
+    void drop_presses_made_while_stepping();
 
   private:
     // The earlier edition's frame step: one frame, at once, counted for the next mark; the

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <optional>
 
 #include "state/flag.h"
 
@@ -9,6 +10,7 @@ class PictureBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QScrollBar;
 class QTimer;
 
@@ -24,8 +26,8 @@ struct CommonDialog {
 // canvas and the rulers, the length calibration). The main window implements it.
 class VideoWindow {
   public:
-    // Controls, each also named by its objectName. The earlier edition lacks Text3, Text4 and
-    // Cmd_Length2: those stay nullptr.
+    // Controls, each also named by its objectName. The earlier edition lacks Text3, Text4,
+    // Cmd_Length2, the frame interval choice and the notes: those stay nullptr.
     QLabel* Label1 = nullptr;
     PictureBox* Picture1 = nullptr;
     QScrollBar* HScroll1 = nullptr;
@@ -36,6 +38,14 @@ class VideoWindow {
     QLabel* Label2 = nullptr;
     QPushButton* Command3 = nullptr;
     QLineEdit* Text4 = nullptr;
+    QRadioButton* Option1 = nullptr;  // 1/30 s
+    QRadioButton* Option2 = nullptr;  // 1/15 s
+    QRadioButton* Option3 = nullptr;  // the clip's own timing, captioned by Label10
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;   // caption of Text5
+    QLineEdit* Text5 = nullptr;  // frames per second when the clip was filmed
+    QLabel* Label12 = nullptr;   // what the clip's timing in force is
+    QLabel* Label13 = nullptr;   // why a click on the canvas recorded no mark
     QPushButton* Cmd_trans = nullptr;
     QLineEdit* Text3 = nullptr;
     PictureBox* Picture3 = nullptr;
@@ -56,6 +66,9 @@ class VideoWindow {
     std::int16_t step_frames = 0;
     Flag marking_enabled;
     std::int16_t frames_since_mark = 0;  // earlier edition: frames stepped by hand since a mark
+    // The frame the canvas picture shows, as the video service told when it painted it;
+    // nothing when it did not tell or the canvas holds no picture of the clip.
+    std::optional<std::int32_t> canvas_frame;
 
     virtual bool earlier_edition() const = 0;
     virtual void cmd_enabled(const QVariant& b1, const QVariant& b2) = 0;

@@ -16,6 +16,13 @@ MediaService* g_service = nullptr;
 // English one would.
 using ReplyBuffer = std::u32string;
 
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\n'))
+        s.remove_suffix(1);
+    return s;
+}
+
 // Writes a text into the buffer as a service does: with a closing NUL when it fits.
 void write_buffer(ReplyBuffer& buffer, const std::string& text) {
     const QList<uint> chars =
@@ -53,6 +60,13 @@ void send_video(std::string_view command) {
     video_command(command, reply);
 }
 
+std::optional<std::string> ask_video(std::string_view command) {
+    if (!g_service) return std::nullopt;
+    std::string answer;
+    if (g_service->send(command, answer) != 0) return std::nullopt;
+    return answer;
+}
+
 std::string short_path(const QString& path) {
     if (path.isEmpty() || !QFileInfo::exists(path)) return {};
     const QByteArray bytes = QFileInfo(path).absoluteFilePath().toUtf8();
@@ -85,4 +99,25 @@ std::string signed_blank(long long value) {
 
 std::optional<std::int16_t> reply_to_int16(std::string_view reply) {
     return round_to_int16(leading_number(reply));
+}
+
+std::optional<std::int32_t> reply_to_frame(std::string_view reply) {
+    const std::string_view digits = trimmed(reply);
+    if (digits.empty() || digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return static_cast<std::int32_t>(std::stol(std::string(digits)));
+}
+
+std::optional<double> reply_to_decimal(std::string_view reply) {
+    return parse_decimal(QString::fromLatin1(reply.data(), static_cast<qsizetype>(reply.size())));
+}
+
+std::optional<double> reply_to_seconds(std::string_view reply) {
+    const std::size_t slash = reply.find('/');
+    const std::optional<double> num = reply_to_decimal(reply.substr(0, slash));
+    const std::optional<double> den =
+        slash == std::string_view::npos ? 1.0 : reply_to_decimal(reply.substr(slash + 1));
+    if (!num || !den || *num <= 0 || *den <= 0) return std::nullopt;
+    return *num / *den;
 }

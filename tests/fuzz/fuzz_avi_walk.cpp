@@ -1,6 +1,9 @@
 // A damaged clip opened by the video service, then a short walk through it: seeks, steps
-// both ways and paints into a canvas, in an order drawn from the input itself.
+// both ways, paints into a canvas and questions about its timing and shape, in an order drawn
+// from the input itself. Clips of every container come in (AVI, MP4, MOV, MKV, WebM), under
+// a name that says nothing about their kind.
 #include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
@@ -11,6 +14,8 @@
 
 namespace {
 PictureBox* canvas = nullptr;
+const char* const kQuestions[] = {"frame interval", "variable rate", "capture rate",
+                                  "rotation",       "length",        "mode"};
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -21,7 +26,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = write_fuzz_file("walk.avi", data, size);
+    const std::string path = write_fuzz_file("walk.clip", data, size);
     FfmpegMediaService service;
     std::string reply;
     if (service.send("open " + path + " alias v", reply) != 0) return 0;
@@ -33,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string hdc = std::to_string(canvas->hDC());
     for (int move = 0; move < 12; ++move) {
         std::string command;
-        switch (random() % 5) {
+        switch (random() % 7) {
             case 0:
                 command =
                     "seek v to " + std::to_string(static_cast<int>(random() % (length + 4)) - 2);
@@ -48,8 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 command = "put v destination at 0 0 " + std::to_string(random() % 100) + " " +
                           std::to_string(random() % 100);
                 break;
+            case 4:
+                command = "update v hdc " + hdc + (random() % 2 ? " full" : "");
+                break;
+            case 5:
+                command = "status v " + std::string(kQuestions[random() % std::size(kQuestions)]);
+                break;
             default:
-                command = "update v hdc " + hdc;
+                command = "status v time " +
+                          std::to_string(static_cast<int>(random() % (length + 2)) - 1);
                 break;
         }
         service.send(command, reply);
@@ -59,5 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (position < 0 || position >= length) std::abort();
     }
     service.send("where v source", reply);
+    // Frame 0 is the start of the clip's time.
+    if (service.send("status v time 0", reply) == 0 && reply != "0") std::abort();
     return 0;
 }

@@ -1,4 +1,5 @@
-// Command lines of every kind, sent to the video service with a clip open under the alias v.
+// Command lines of every kind, sent to the video service with an AVI clip open under the alias
+// v and a phone's MP4 under w (portrait, trimmed by an edit list, variable rate, with sound).
 // Each input is a few lines; "$HDC" and "$HWND" in a line stand for the canvas's handles.
 #include <QString>
 #include <memory>
@@ -16,6 +17,13 @@ namespace {
 
 PictureBox* canvas = nullptr;
 std::string clip_path;
+std::string movie_path;
+
+QImage coloured(int k) {
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(QColor::fromHsv((k * 30 % 360 + 360) % 360, 200, 200));
+    return picture;
+}
 
 std::string with_handles(std::string line) {
     for (const auto& [token, handle] :
@@ -37,12 +45,17 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     format.height = 48;
     format.frames = 12;
     clip_path = fuzz_folder() + "/clip.avi";
-    const std::string error = write_clip(clip_path, format, [](int k) {
-        QImage picture(64, 48, QImage::Format_RGB32);
-        picture.fill(QColor::fromHsv(k * 30 % 360, 200, 200));
-        return picture;
-    });
-    if (!error.empty()) std::abort();
+    if (!write_clip(clip_path, format, coloured).empty()) std::abort();
+    ClipFormat movie = format;
+    movie.container = "mp4";
+    movie.encoder = "libx264";
+    movie.b_frames = 2;
+    movie.rotation = 90;
+    movie.hidden_frames = 2;
+    movie.durations = {3000, 1500, 4500};
+    movie.audio_encoder = "aac";
+    movie_path = fuzz_folder() + "/movie.mp4";
+    if (!write_clip(movie_path, movie, coloured).empty()) std::abort();
     return 0;
 }
 
@@ -62,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!service || opens) service = std::make_unique<FfmpegMediaService>();
     std::string reply;
     service->send("open " + clip_path + " alias v parent " + std::to_string(canvas->hWnd()), reply);
+    service->send("open " + movie_path + " alias w parent " + std::to_string(canvas->hWnd()),
+                  reply);
     int lines = 0;
     for (std::size_t start = 0; start <= text.size() && lines < 16; ++lines) {
         const std::size_t end = std::min(text.find('\n', start), text.size());

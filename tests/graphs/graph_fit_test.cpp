@@ -2,6 +2,7 @@
 #include <QImage>
 
 #include "graph_fixture.h"
+#include "state/analysis.h"
 
 namespace {
 
@@ -126,6 +127,27 @@ TEST_F(LeastSquaresButton, VtLinesAreDrawnAndFollowTheMagnification) {
     EXPECT_FALSE(ink_in(*vt.Picture1, QRect(461, 134, 4, 5), kBlack));
     EXPECT_FALSE(ink_in(*vt.Picture1, QRect(450, 10, 150, 30), kColourValue10));
     EXPECT_TRUE(vt.Saisyo_shown);
+}
+
+// A fitted line is drawn unbroken across the box whatever the frame interval: at a clip's own
+// 1/240 s as at 1/30 s.
+TEST_F(LeastSquaresButton, FittedLinesStayUnbrokenAtShortIntervals) {
+    for (const int rate : {30, 240}) {
+        reset();
+        set_marks({{0, 0}, {1, 0}, {3, 0}, {6, 0}}, 2);  // vy = 0 along the zero row
+        AnalysisState& s = state();
+        if (rate != 30) {
+            s.clip_frame_interval = s.clip_mean_interval = 1.0 / rate;
+            for (int i = 1; i <= 4; ++i) s.mark_clip_time[i] = 2.0 * (i - 1) / rate;
+            use_clip_timing(s);
+        }
+        Form2& vt = form2().get();
+        vt.Form_Activate();
+        vt.Cmd_least_squares_Click();
+        int gaps = 0;
+        for (int x = 60; x <= 590; ++x) gaps += pixel(vt, x, 230) != kLightBlue;
+        EXPECT_EQ(gaps, 0) << rate;
+    }
 }
 
 TEST_F(LeastSquaresButton, UndefinedFitShowsANoticeAndDrawsNoLine) {

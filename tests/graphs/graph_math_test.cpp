@@ -1,5 +1,6 @@
 // The arithmetic of the graphs: value mapping, magnifications, the automatic horizontal fit,
 // the derived arrays and the least-squares line.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -121,6 +122,27 @@ TEST_F(GraphData, FrameCountsBeyondSixteenBitsKeepTheirTimes) {
     compute_velocities(state(), kFrame30);
     EXPECT_NEAR(state().mark_time[3], 60000 * kFrame30, 1e-3);
     EXPECT_NEAR(state().vel_time[2], 45000 * kFrame30, 1e-3);
+}
+
+// With the clip's own timing a mark whose frame's time is unknown (made on a canvas that showed
+// no frame of the clip) is timed by the frames counted and the clip's mean interval; two marks
+// on one frame have no velocity between them. (Clips of every kind are marked from end to end in
+// the editions' tests.)
+TEST_F(GraphData, ClipTimingCountsFramesWhereATimeIsUnknown) {
+    set_marks({{0, 0}, {0.1f, 0}, {0.3f, 0}, {0.3f, 0}}, 2);
+    AnalysisState& s = state();
+    s.clip_frame_interval = s.clip_mean_interval = 1.0 / 60;
+    const double times[] = {std::nan(""), 2.0 / 60, 4.0 / 60, 4.0 / 60};
+    std::copy(std::begin(times), std::end(times), s.mark_clip_time.begin() + 1);
+    use_clip_timing(s);
+    compute_positions(s);
+    compute_mark_times_in_force(s, kFrame30);
+    compute_velocities_in_force(s, kFrame30);
+    EXPECT_EQ(s.frame_time_label, "1/60秒");
+    EXPECT_FLOAT_EQ(s.mark_time[4], 1.0f / 15);
+    EXPECT_FLOAT_EQ(s.vel_x[1], 3);
+    EXPECT_FLOAT_EQ(s.vel_time[2], 3.0f / 60);
+    EXPECT_FALSE(has_velocity(s.vel_x[3]));
 }
 
 // Samples 1 .. n of v at t.

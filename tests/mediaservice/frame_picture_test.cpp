@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
+#include "mediaservice/address_sanitizer.h"
 #include "mediaservice/frame_memory.h"
 #include "mediaservice/frame_picture.h"
+#include "mediaservice/frame_store.h"
 #include "mediaservice/picture_pool.h"
 
 namespace {
@@ -85,3 +89,106 @@ TEST(FrameMemory, BlocksAreAlignedAndNeverOverlap) {
         for (std::uint8_t* block : blocks) free_frame_memory(block, c.alignment, c.size);
     }
 }
+
+namespace {
+
+AvFramePtr blank_frame(int width, int height) {
+    AvFramePtr frame(av_frame_alloc());
+    frame->format = AV_PIX_FMT_YUV420P;
+    frame->width = width;
+    frame->height = height;
+    EXPECT_GE(av_frame_get_buffer(frame.get(), 64), 0);
+    return frame;
+}
+
+// Closing a clip waits for the thread that makes buffers ready at the lowest priority: it stops
+// part-way through a large buffer, not after it.
+TEST(FrameStore, StopsPreparingPartWayThroughALargeBuffer) {
+    const AvFramePtr frame = blank_frame(8192, 8192);  // 96 MB a buffer
+    FrameStore store;
+    store.reserve(frame.get(), 1, 1);
+    for (int wait = 0; wait < 10000 && store.prepared_bytes() == 0; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_GT(store.prepared_bytes(), 0u);
+    store.stop_preparing();
+    EXPECT_LT(store.prepared_bytes(), FrameStore::bytes_for(frame.get()) / 2);
+    EXPECT_FALSE(store.has_spare());
+}
+
+// Under the address sanitizer (GCC's or clang's), a write past a picture's memory, or into
+// memory that waits in a spare list, stops the program.
+TEST(FrameMemoryDeathTest, OverrunsAndUsesAfterReturnAreCaughtUnderTheSanitizer) {
+    if (!kAddressSanitizer) GTEST_SKIP() << "built without the address sanitizer";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            std::uint8_t* block = allocate_frame_memory(64, 1000);
+            block[1024] = 1;  // just past the block, rounded up to the alignment
+        },
+        "buffer-overflow");
+    EXPECT_DEATH(
+        {
+            std::uint8_t* picture = picture_pool::take(1000);
+            picture_pool::give_back(picture);
+            picture[10] = 1;
+        },
+        "use-after-poison");
+    EXPECT_DEATH(
+        {
+            const AvFramePtr frame = blank_frame(64, 48);
+            FrameStore store;
+            AvFramePtr copy = store.copy(frame.get());
+            std::uint8_t* data = copy->data[0];
+            copy.reset();
+            data[0] = 1;
+        },
+        "use-after-poison");
+}
+
+}  // namespace
+
+namespace {
+
+// 10-bit frames as phones write them convert to the colours they stand for: their matrix (high
+// definition's) and their range (studio or full) are the frame's own.
+TEST(FramePicture, TenBitFramesConvertByTheirOwnMatrixAndRange) {
+    const struct {
+        AVColorSpace matrix;
+        AVColorRange range;
+        int y, u, v;
+        QRgb expected;
+    } rows[] = {
+        {AVCOL_SPC_UNSPECIFIED, AVCOL_RANGE_MPEG, 940, 512, 512, qRgb(255, 255, 255)},
+        {AVCOL_SPC_BT709, AVCOL_RANGE_JPEG, 940, 512, 512, qRgb(234, 234, 234)},
+        {AVCOL_SPC_BT709, AVCOL_RANGE_JPEG, 1023, 512, 512, qRgb(255, 255, 255)},
+        {AVCOL_SPC_UNSPECIFIED, AVCOL_RANGE_MPEG, 504, 512, 680, qRgb(195, 94, 128)},
+        {AVCOL_SPC_BT709, AVCOL_RANGE_MPEG, 504, 512, 680, qRgb(203, 106, 128)},
+    };
+    for (const auto& row : rows) {
+        AvFramePtr frame(av_frame_alloc());
+        frame->format = AV_PIX_FMT_YUV420P10LE;
+        frame->width = 64;
+        frame->height = 48;
+        frame->colorspace = row.matrix;
+        frame->color_range = row.range;
+        ASSERT_GE(av_frame_get_buffer(frame.get(), 64), 0);
+        const int values[3] = {row.y, row.u, row.v};
+        for (int plane = 0; plane < 3; ++plane) {
+            const int rows_in_plane = plane == 0 ? 48 : 24;
+            for (int y = 0; y < rows_in_plane; ++y) {
+                auto* line = reinterpret_cast<std::uint16_t*>(frame->data[plane] +
+                                                              y * frame->linesize[plane]);
+                std::fill(line, line + (plane == 0 ? 64 : 32), values[plane]);
+            }
+        }
+        FramePicture converter;
+        for (const QSize size : {QSize(64, 48), QSize(32, 24)}) {
+            const QRgb got = converter.convert(frame.get(), size).pixel(10, 10);
+            EXPECT_NEAR(qRed(got), qRed(row.expected), 3) << row.y << " " << row.v;
+            EXPECT_NEAR(qGreen(got), qGreen(row.expected), 3) << row.y << " " << row.v;
+            EXPECT_NEAR(qBlue(got), qBlue(row.expected), 3) << row.y << " " << row.v;
+        }
+    }
+}
+
+}  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <cstdio>
 
 #include "mediaservice/clip_session.h"
+#include "mediaservice/picture_fit.h"
 #include "tools/frame_pattern.h"
 
 ServiceDriver::ServiceDriver() : canvas(std::make_unique<PictureBox>()) {
@@ -44,13 +46,26 @@ int ServiceDriver::held_number() {
     return clip ? read_frame_number(clip->picture()) : -1;
 }
 
+QRect ServiceDriver::picture_on_canvas() {
+    std::string source;
+    EXPECT_EQ(send("where v source", &source), 0);
+    int x = 0, y = 0, width = 0, height = 0;
+    std::sscanf(source.c_str(), "%d %d %d %d", &x, &y, &width, &height);
+    const QSize area = canvas->area_size();
+    const PictureRect r = fit_picture(width, height, area.width(), area.height());
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
 int ServiceDriver::painted_number() {
     const QSize area = canvas->area_size();
     must("put v destination at 0 0  " + std::to_string(area.width()) + "  " +
          std::to_string(area.height()));
     canvas->cls();
-    must("update v hdc " + std::to_string(canvas->hDC()));
-    return read_frame_number(canvas->image());
+    std::string painted;
+    EXPECT_EQ(send("update v hdc " + std::to_string(canvas->hDC()), &painted), 0);
+    // The reply names the position painted (a dropped frame shows the picture before it).
+    EXPECT_EQ(painted, std::to_string(position()));
+    return read_frame_number(canvas->image().copy(picture_on_canvas()));
 }
 
 void ServiceDriver::play_for(int frames) {

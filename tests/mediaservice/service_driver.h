@@ -15,9 +15,12 @@ struct ServiceDriver {
     void must(const std::string& command);
     int position();
     int length();
-    // The numbers carried by the frame the service holds and by the one it paints.
+    // The numbers carried by the frame the service holds and by the one it paints (read where
+    // the picture shows on the canvas, inside its black bars).
     int held_number();
     int painted_number();
+    // Where the picture shows on the canvas's drawing area, as fit_picture places it.
+    QRect picture_on_canvas();
     // Plays until the position has moved on by at least `frames` (or the clip ended), then pauses.
     void play_for(int frames);
 

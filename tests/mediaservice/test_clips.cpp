@@ -24,9 +24,9 @@ std::string temp_path(const std::string& name) {
 std::string numbered_clip(const ClipFormat& clip_format, const std::string& name) {
     const std::string path = temp_path(name);
     if (std::filesystem::exists(path)) return path;
-    const std::string error = write_clip(path, clip_format, [&](int k) {
-        return numbered_frame(k, clip_format.width, clip_format.height);
-    });
+    const QSize shown = displayed_size(clip_format);
+    const std::string error = write_clip(
+        path, clip_format, [&](int k) { return numbered_frame(k, shown.width(), shown.height()); });
     EXPECT_EQ(error, "") << name;
     return path;
 }

@@ -1,9 +1,12 @@
 #pragma once
 #include <string>
 
+#include "tools/clip_kinds.h"
 #include "tools/clip_writer.h"
 
-// Clips made once per test run in a temporary folder, frame k carrying the number k.
+// Clips made once per test run in a temporary folder, frame k carrying the number k in its
+// picture as shown (upright, at its display aspect ratio; see ClipFormat). Frames an edit list
+// hides carry -1, -2... (65535, 65534... as read), so a frame read as its own number was shown.
 // Returns the path; fails the calling test when the clip cannot be written.
 std::string numbered_clip(const ClipFormat& clip_format, const std::string& name);
 

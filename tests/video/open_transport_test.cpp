@@ -25,8 +25,11 @@ TEST_F(Form1Test, OpenSendsItsCommandsInOrderAndResetsTheWindow) {
     f->mnuopen_Click();
     EXPECT_EQ(journal, (Commands{"open_dialog", "close avfile", "beep", open_command(*f, path),
                                  "where avfile source", "put avfile destination at 0 0  320 240",
-                                 "status avfile length"}));
-    EXPECT_EQ(desk.open_requests.at(0).filter, QStringLiteral("AVIファイル (*.avi)|*.avi"));
+                                 "status avfile length", "status avfile frame interval"}));
+    EXPECT_EQ(desk.open_requests.at(0).filter,
+              QStringLiteral("ビデオファイル (*.avi *.mp4 *.mov *.m4v *.mkv *.webm)|"
+                             "*.avi;*.mp4;*.mov;*.m4v;*.mkv;*.webm|AVIファイル (*.avi)|*.avi|"
+                             "すべてのファイル (*)|*"));
     EXPECT_EQ(f->HScroll1->maximum(), 32767);
     EXPECT_TRUE(f->Timer1->isActive());
     EXPECT_EQ(f->Label1->text(), path);
