@@ -36,8 +36,8 @@ namespace {
 // The scripted desktop, but saving through Qt's own (non-native) file dialog.
 class SavingDesktop : public ScriptedDesktop {
   public:
-    std::optional<QString> save_file(const FileDialogRequest& request) override {
-        return QtDesktop().save_file(request);
+    std::optional<SaveChoice> choose_save_file(const FileDialogRequest& request) override {
+        return QtDesktop().choose_save_file(request);
     }
 };
 
