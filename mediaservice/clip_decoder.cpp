@@ -406,6 +406,13 @@ void ClipDecoder::decode_ahead(int workers) {
     }
 }
 
+int ClipDecoder::frame_of_packet_read() const {
+    if (index_.by_time()) return index_.frame_at_time(packet_->pts);
+    const auto at = std::lower_bound(index_.dts.begin(), index_.dts.end(), packet_->dts);
+    return at != index_.dts.end() && *at == packet_->dts ? static_cast<int>(at - index_.dts.begin())
+                                                         : -1;
+}
+
 const AVFrame* ClipDecoder::frame_from_ahead(int number) {
     // A frame a worker on its way beyond the one asked for: every frame in flight holds a
     // picture's memory.
@@ -422,11 +429,7 @@ const AVFrame* ClipDecoder::frame_from_ahead(int number) {
     // Packets that name no frame (hidden, or damaged) are read past, a few at the most.
     for (int reads = 0; ahead_next_ <= number + depth && reads <= 4 * (depth + 1) && read_packet();
          ++reads) {
-        const auto at = std::lower_bound(index_.dts.begin(), index_.dts.end(), packet_->dts);
-        const int read = index_.by_time() ? index_.frame_at_time(packet_->pts)
-                         : at != index_.dts.end() && *at == packet_->dts
-                             ? static_cast<int>(at - index_.dts.begin())
-                             : -1;
+        const int read = frame_of_packet_read();
         // Frames the clock has passed by are not decoded at all.
         if (read >= number) ahead_->submit(read, packet_.get());
         av_packet_unref(packet_.get());

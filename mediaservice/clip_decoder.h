@@ -106,6 +106,8 @@ class ClipDecoder {
     // Where the demuxer was sent to start at a keyframe but landed past it: from the start.
     bool read_from_start();
     void decode_ahead(int workers);
+    // The frame of the packet just read, of an intra-only clip (one a packet), or -1.
+    int frame_of_packet_read() const;
     // Frame `number` from the workers, or nullptr when it did not decode there.
     const AVFrame* frame_from_ahead(int number);
     // The number of the first frame out after a seek to `keyframe`, or -1 when unknown.
