@@ -9,10 +9,11 @@
 
 #include "mediaservice/ffmpeg_ptr.h"
 
-// Decodes the packets of an intra-only clip on worker threads of their own, each with a
-// decoder of its own, so that several frames are decoded at once while playing. Every frame of
-// such a clip decodes from its own packet alone, so any worker may take any packet; codecs
-// like MJPEG have neither frame nor slice threads of their own.
+// Decodes the packets of an intra-only clip whose decoder holds no frame back (each frame
+// comes out for its own packet) on worker threads of their own, each with a decoder of its
+// own, so that several frames are decoded at once while playing. Every frame of such a clip
+// decodes from its own packet alone, so any worker may take any packet; codecs like MJPEG have
+// neither frame nor slice threads of their own.
 class AheadDecoder {
   public:
     // Null when no decoder could be opened.

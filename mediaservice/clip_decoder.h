@@ -58,7 +58,8 @@ class ClipDecoder {
     // first frame after every start from a keyframe). The decoder changes over where it starts
     // from a keyframe anyway, or at once when it is close enough to its keyframe; frame numbers
     // are the same either way.
-    // Intra-only clips decode on worker threads of their own instead, several frames at once.
+    // Intra-only clips whose decoder holds no frame back decode on worker threads of their
+    // own instead, several frames at once.
     void set_threads(int count);
     int threads() const;
     // How often a decoder was opened for the clip (each change of threads opens one).
@@ -141,7 +142,7 @@ class ClipDecoder {
     int wanted_threads_ = 1;
     int asked_threads_ = 1;  // the thread count the decoder was opened with
     int decoder_opens_ = 0;
-    bool intra_only_ = false;
+    bool intra_only_ = false;  // every packet a keyframe, each frame out for its own packet
     std::unique_ptr<AheadDecoder> ahead_;  // while playing an intra-only clip
     int ahead_next_ = -1;                  // the next packet to hand to it; -1: to seek first
     long frames_decoded_ = 0;

@@ -40,8 +40,8 @@ int FrameIndex::packet_at_pos(std::int64_t position) const {
         auto it = std::lower_bound(pos.begin(), pos.end(), position);
         return it != pos.end() && *it == position ? static_cast<int>(it - pos.begin()) : -1;
     }
-    auto it = std::lower_bound(packet_by_pos.begin(), packet_by_pos.end(),
-                               std::make_pair(position, -1));
+    auto it =
+        std::lower_bound(packet_by_pos.begin(), packet_by_pos.end(), std::make_pair(position, -1));
     return it != packet_by_pos.end() && it->first == position ? it->second : -1;
 }
 

@@ -57,6 +57,9 @@ const AVFrame* FramePicture::resized(const AVFrame* frame, QSize size, FrameScal
             return nullptr;
         }
     }
+    // The colours of the frame go with it into the scaled one.
+    buffer->colorspace = frame->colorspace;
+    buffer->color_range = frame->color_range;
     return scaler.scale(frame, buffer.get(), flags) ? buffer.get() : nullptr;
 }
 

@@ -22,5 +22,5 @@ class FrameScaler {
 
     int threads_;
     SwsPtr sws_;
-    std::array<int, 8> made_for_{};  // what sws_ was made for
+    std::array<int, 10> made_for_{};  // what sws_ was made for
 };

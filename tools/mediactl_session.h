@@ -5,8 +5,8 @@ class FfmpegMediaService;
 
 // One line of mediactl's input turned into one line of output: the code, a blank, the reply,
 // with line breaks in the reply turned into blanks. Besides the service's commands it knows
-//   :save FILE.png [ALIAS]   the current frame at the clip's own size (the last opened alias
-//                            when none is named)
+//   :save FILE.png [ALIAS]   the current frame as displayed: upright, at its displayed size
+//                            (the last opened alias when none is named)
 //   :quit                    sets `quit`
 class MediactlSession {
   public:

@@ -187,3 +187,63 @@ TEST(DamagedClips, FramesReachedBySeekOrStepAgreeWhenTheIndexIsWrong) {
 }
 
 }  // namespace
+
+namespace {
+
+// A copy of an MP4 with the entries of its first `box` table (version and flags, a count,
+// entries of 8 bytes) rewritten: `value(k, old)` becomes the second 32-bit number of entry k.
+std::string retimed_copy(const std::string& source, const char* box,
+                         const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& value) {
+    std::ifstream in(source, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t body = bytes.find(box) + 4;
+    auto number = [&](size_t at) {
+        std::uint32_t n = 0;
+        for (int i = 0; i < 4; ++i) n = n << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+        return n;
+    };
+    const std::uint32_t count = number(body + 4);
+    for (std::uint32_t k = 0; k < count && body + 16 + 8 * k <= bytes.size(); ++k) {
+        const std::uint32_t changed = value(k, number(body + 12 + 8 * k));
+        for (int i = 0; i < 4; ++i)
+            bytes[body + 12 + 8 * k + i] = static_cast<char>(changed >> (24 - 8 * i));
+    }
+    const std::string path = temp_path(std::string("retimed_") + box + ".mp4");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return path;
+}
+
+// Presentation times that repeat (every decode time the same) or run backwards: the frames
+// are still the clip's times in order, and a seek shows what the steps to it show.
+TEST(DamagedClips, TimesThatRepeatOrGoBackNumberFramesAlike) {
+    if (!have_encoder("libx264")) GTEST_SKIP() << "no H.264 encoder";
+    ClipFormat format = long_gop("libx264");
+    format.container = "mp4";
+    format.frames = 40;
+    const std::string source = numbered_clip(format, "retime_source.mp4");
+    const std::string damaged[] = {
+        retimed_copy(source, "stts", [](std::uint32_t, std::uint32_t) { return 0u; }),
+        // Every third sample shown three frames early (512 ticks a frame).
+        retimed_copy(source, "ctts",
+                     [](std::uint32_t k, std::uint32_t old) { return k % 3 ? old : old - 1536; }),
+    };
+    for (const std::string& path : damaged) {
+        ServiceDriver d;
+        if (d.send("open " + percent_encoded(path) + " alias v") != 0) continue;
+        const int length = d.length();
+        EXPECT_GE(length, 1) << path;
+        EXPECT_LE(length, 40) << path;
+        std::vector<int> by_seek(length);
+        for (int frame = length - 1; frame >= 0; --frame) {
+            d.must("seek v to " + std::to_string(frame));
+            EXPECT_EQ(d.position(), frame) << path;
+            by_seek[frame] = d.held_number();
+        }
+        for (int frame = 1; frame < length; ++frame) {
+            d.must("step v");
+            EXPECT_EQ(d.held_number(), by_seek[frame]) << path << ", step to " << frame;
+        }
+    }
+}
+
+}  // namespace

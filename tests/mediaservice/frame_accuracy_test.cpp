@@ -53,6 +53,12 @@ std::vector<Case> cases() {
         ClipFormat open_gop = clip_format("libx264", 160, 120, 30, 1, 62, 3, 15);
         open_gop.open_gop = true;
         all.push_back({"h264_open_gop", open_gop});
+        // Presentation times that are no shifted copy of the decode times: only the
+        // composition offsets number these frames right.
+        ClipFormat variable_b = clip_format("libx264", 192, 108, 30, 1, 40, 2, 12);
+        variable_b.container = "mp4";
+        variable_b.durations = {3000, 1500, 4500, 3000, 1000};
+        all.push_back({"h264_mp4_variable_rate_bframes", variable_b});
     }
     if (have_encoder("dvvideo"))
         all.push_back({"dv", clip_format("dvvideo", 720, 480, 30000, 1001, 12, 0, 1)});

@@ -146,3 +146,49 @@ TEST(FrameMemoryDeathTest, OverrunsAndUsesAfterReturnAreCaughtUnderTheSanitizer)
 }
 
 }  // namespace
+
+namespace {
+
+// 10-bit frames as phones write them convert to the colours they stand for: their matrix (high
+// definition's) and their range (studio or full) are the frame's own.
+TEST(FramePicture, TenBitFramesConvertByTheirOwnMatrixAndRange) {
+    const struct {
+        AVColorSpace matrix;
+        AVColorRange range;
+        int y, u, v;
+        QRgb expected;
+    } rows[] = {
+        {AVCOL_SPC_UNSPECIFIED, AVCOL_RANGE_MPEG, 940, 512, 512, qRgb(255, 255, 255)},
+        {AVCOL_SPC_BT709, AVCOL_RANGE_JPEG, 940, 512, 512, qRgb(234, 234, 234)},
+        {AVCOL_SPC_BT709, AVCOL_RANGE_JPEG, 1023, 512, 512, qRgb(255, 255, 255)},
+        {AVCOL_SPC_UNSPECIFIED, AVCOL_RANGE_MPEG, 504, 512, 680, qRgb(195, 94, 128)},
+        {AVCOL_SPC_BT709, AVCOL_RANGE_MPEG, 504, 512, 680, qRgb(203, 106, 128)},
+    };
+    for (const auto& row : rows) {
+        AvFramePtr frame(av_frame_alloc());
+        frame->format = AV_PIX_FMT_YUV420P10LE;
+        frame->width = 64;
+        frame->height = 48;
+        frame->colorspace = row.matrix;
+        frame->color_range = row.range;
+        ASSERT_GE(av_frame_get_buffer(frame.get(), 64), 0);
+        const int values[3] = {row.y, row.u, row.v};
+        for (int plane = 0; plane < 3; ++plane) {
+            const int rows_in_plane = plane == 0 ? 48 : 24;
+            for (int y = 0; y < rows_in_plane; ++y) {
+                auto* line = reinterpret_cast<std::uint16_t*>(frame->data[plane] +
+                                                              y * frame->linesize[plane]);
+                std::fill(line, line + (plane == 0 ? 64 : 32), values[plane]);
+            }
+        }
+        FramePicture converter;
+        for (const QSize size : {QSize(64, 48), QSize(32, 24)}) {
+            const QRgb got = converter.convert(frame.get(), size).pixel(10, 10);
+            EXPECT_NEAR(qRed(got), qRed(row.expected), 3) << row.y << " " << row.v;
+            EXPECT_NEAR(qGreen(got), qGreen(row.expected), 3) << row.y << " " << row.v;
+            EXPECT_NEAR(qBlue(got), qBlue(row.expected), 3) << row.y << " " << row.v;
+        }
+    }
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 
 #include "mediaservice/media_errors.h"
@@ -40,6 +41,19 @@ TEST(Mediactl, AnswersEveryLineWithCodeAndOneLineReply) {
     const QImage saved(QString::fromStdString(png));
     EXPECT_EQ(saved.size(), QSize(160, 120));
     EXPECT_EQ(read_frame_number(saved), 5);
+    // A portrait phone clip is saved upright, at its displayed size.
+    const std::vector<ClipKind> kinds = clip_kinds();
+    const auto portrait = std::find_if(kinds.begin(), kinds.end(), [](const ClipKind& k) {
+        return std::string(k.name) == "h264_mp4_portrait";
+    });
+    if (portrait == kinds.end()) GTEST_SKIP() << "no H.264 encoder";
+    const std::string upright = numbered_clip(portrait->format, "mediactl_portrait.mp4");
+    EXPECT_EQ(session.answer("open \"" + upright + "\" alias p"), "0 ");
+    EXPECT_EQ(session.answer("seek p to 9"), "0 ");
+    EXPECT_EQ(session.answer(":save \"" + png + "\""), "0 " + png);
+    const QImage turned(QString::fromStdString(png));
+    EXPECT_EQ(turned.size(), QSize(108, 192));
+    EXPECT_EQ(read_frame_number(turned), 9);
     EXPECT_EQ(session.answer(":quit"), "0 ");
     EXPECT_TRUE(session.quit);
 }
