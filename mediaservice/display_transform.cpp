@@ -53,8 +53,8 @@ QImage DisplayTransform::upright(const QImage& stored_picture) const {
 QSize displayed_size(QSize stored, int sar_num, int sar_den, DisplayTransform transform) {
     QSize size = stored;
     // Ratios beyond 16:1 either way are no camera's: a damaged header.
-    if (sar_num > 0 && sar_den > 0 && sar_num != sar_den && sar_num <= 16 * sar_den &&
-        sar_den <= 16 * sar_num) {
+    const std::int64_t num = sar_num, den = sar_den;  // a damaged header may hold any int
+    if (num > 0 && den > 0 && num != den && num <= 16 * den && den <= 16 * num) {
         const std::int64_t width =
             (2 * std::int64_t(stored.width()) * sar_num + sar_den) / (2 * sar_den);
         size.setWidth(static_cast<int>(std::clamp<std::int64_t>(width, 1, 16 * 16384)));
