@@ -75,6 +75,7 @@ void FrameTiming::Text5_Change() {
         return;
     }
     s.capture_rate = rate ? static_cast<float>(*rate) : 0.0f;
+    offer_clip_timing(true);
     window_.Option3->setChecked(true);
     use_clip_timing(s);
     show_clip_timing();
@@ -90,6 +91,7 @@ void FrameTiming::clip_opened(const QString& path, int length) {
     if (s.clip_frame_interval <= 0) {  // a service that does not tell the clip's timing
         leave_clip_timing();
         offer_clip_timing(false);
+        offer_capture_rate(false);
         return;
     }
     s.clip_variable_rate = ask_video("status avfile variable rate") == "true";
@@ -110,7 +112,9 @@ void FrameTiming::clip_opened(const QString& path, int length) {
     } else {
         leave_clip_timing();
     }
-    // An AVI clip of plain 1/30 s or 1/15 s looks exactly as it always did.
+    // An AVI clip of plain 1/30 s or 1/15 s keeps its two choices as they always were; only
+    // the capture rate is offered beside the frame, for a high-speed camera's untagged AVI.
+    offer_capture_rate(true);
     offer_clip_timing(own || !is_avi_file(path));
     show_clip_timing();
 }
@@ -119,6 +123,7 @@ void FrameTiming::no_clip() {
     if (window_.earlier_edition()) return;
     leave_clip_timing();
     offer_clip_timing(false);
+    offer_capture_rate(false);
 }
 
 void FrameTiming::use_fixed_interval(float frame_time, const char* label) {
@@ -136,10 +141,13 @@ void FrameTiming::leave_clip_timing() {
 }
 
 void FrameTiming::offer_clip_timing(bool offered) {
-    for (QWidget* w :
-         {static_cast<QWidget*>(window_.Option3), static_cast<QWidget*>(window_.Label10),
-          static_cast<QWidget*>(window_.Label11), static_cast<QWidget*>(window_.Text5),
-          static_cast<QWidget*>(window_.Label12)})
+    window_.Option3->setVisible(offered);
+    window_.Label10->setVisible(offered);
+}
+
+void FrameTiming::offer_capture_rate(bool offered) {
+    for (QWidget* w : {static_cast<QWidget*>(window_.Label11), static_cast<QWidget*>(window_.Text5),
+                       static_cast<QWidget*>(window_.Label12)})
         w->setVisible(offered);
 }
 

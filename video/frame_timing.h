@@ -28,8 +28,10 @@ class FrameTiming {
     void use_fixed_interval(float frame_time, const char* label);
     // Back to 1/30 s, as at start, when the clip's timing was in force.
     void leave_clip_timing();
-    // The third choice and its caption, the capture rate and the note, shown or hidden.
+    // The third choice and its caption, shown or hidden.
     void offer_clip_timing(bool offered);
+    // The capture rate, its caption and the note, shown or hidden.
+    void offer_capture_rate(bool offered);
     // The caption of the third choice and the note, from the analysis state.
     void show_clip_timing();
 

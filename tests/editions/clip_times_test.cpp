@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -165,7 +166,7 @@ TEST_F(ClipTimes, FilesHoldTheClipsRealTimesAndTheBallsVelocities) {
             QTest::keyClicks(main.Text5, QString::fromUtf8(row.typed));
         }
         EXPECT_EQ(main.Label12->text(), row.note);
-        EXPECT_EQ(main.Text5->isVisibleTo(&main), !row.note.isEmpty());
+        EXPECT_EQ(main.Option3->isVisibleTo(&main), !row.note.isEmpty());
 
         // The frames marked: the clip's frame and the canvas's, as the user moved them.
         const std::map<std::string, QPushButton*> buttons = {{">", main.Command3},

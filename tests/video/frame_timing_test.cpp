@@ -36,12 +36,13 @@ TEST_F(FrameTimingTest, ClipsThatOneThirtiethTimesRightKeepIt) {
         const char* interval;
         const char* capture;
         bool avi;
-        bool offered;  // the third choice and the capture rate shown
+        bool offered;       // the third choice shown
+        bool rate_offered;  // the capture rate shown
     } cases[] = {
-        {"29.97 fps AVI: as always", "1001/30000", "0", true, false},
-        {"15 fps", "1/15", "0", false, true},
-        {"a tag that repeats the stored rate", "1/30", "30", false, true},
-        {"a service that does not tell", nullptr, "", false, false},
+        {"29.97 fps AVI: as always", "1001/30000", "0", true, false, true},
+        {"15 fps", "1/15", "0", false, true, true},
+        {"a tag that repeats the stored rate", "1/30", "30", false, true, true},
+        {"a service that does not tell", nullptr, "", false, false, false},
     };
     f->Option3->setChecked(true);  // as a clip before may have left it
     state().clip_timing = true;
@@ -51,7 +52,8 @@ TEST_F(FrameTimingTest, ClipsThatOneThirtiethTimesRightKeepIt) {
         open(c.interval, c.capture, c.avi);
         EXPECT_TRUE(f->Option1->isChecked() && !state().clip_timing);
         EXPECT_EQ(state().frame_time_label, "1/30秒");
-        EXPECT_EQ(f->Option3->isVisibleTo(f.get()) && f->Text5->isVisibleTo(f.get()), c.offered);
+        EXPECT_EQ(f->Option3->isVisibleTo(f.get()), c.offered);
+        EXPECT_EQ(f->Text5->isVisibleTo(f.get()), c.rate_offered);
         EXPECT_TRUE(f->Label12->text().isEmpty() && f->Text5->text().isEmpty());
         EXPECT_EQ(desk.beeps, 0);
     }
@@ -75,6 +77,13 @@ TEST_F(FrameTimingTest, TheChoiceMovesAndBadRatesSayWhy) {
     f->mnuclose_Click();
     EXPECT_TRUE(f->Option1->isChecked() && !f->Option3->isVisibleTo(f.get()));
     EXPECT_EQ(state().frame_time_label, "1/30秒");
+    // A high-speed camera's AVI carries no tag: the rate typed brings the clip's timing.
+    open("1/30", "0", true);
+    EXPECT_FALSE(f->Option3->isVisibleTo(f.get()));
+    f->Text5->setFocus();
+    QTest::keyClicks(f->Text5, QStringLiteral("300"));
+    EXPECT_TRUE(f->Option3->isVisibleTo(f.get()) && f->Option3->isChecked());
+    EXPECT_EQ(state().frame_time_label, "1/300秒");
 }
 
 }  // namespace
