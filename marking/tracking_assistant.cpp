@@ -23,7 +23,7 @@ const QString kStopCaption = QStringLiteral("停止");
 
 // Why it stopped, or could not start.
 const QString kStopped = QStringLiteral("自動追跡：停止しました");
-const QString kLeaving = QStringLiteral("自動追跡：追っている物が画面の外に出そうなので止めました");
+const QString kLeaving = QStringLiteral("自動追跡：このまま進むと画面の外に出るので止めました");
 const QString kClipEnd =
     QStringLiteral("自動追跡：ビデオの終わりなので止めました（コマが進みません）");
 const QString kFull = QStringLiteral("自動追跡：マークが 100 個になったので止めました");
@@ -57,6 +57,10 @@ TrackingAssistant::TrackingAssistant(MarkingWindow& window)
     Cmd_jidoutsuiseki->setText(kCaption);
     Cmd_jidoutsuiseki->show();
     connect(Cmd_jidoutsuiseki, &QPushButton::clicked, this, [this] { Cmd_jidoutsuiseki_Click(); });
+    // A step when everything that waited meanwhile (input, repaints) has been handled.
+    step_timer_.setSingleShot(true);
+    step_timer_.setInterval(0);
+    connect(&step_timer_, &QTimer::timeout, this, [this] { step(); });
     // What changes the marks or marking repaints the canvas, except 再生, which turns marking
     // on; the position timer catches anything else within a tick.
     window.Picture3->installEventFilter(this);
@@ -121,11 +125,7 @@ void TrackingAssistant::start() {
     Cmd_jidoutsuiseki->setText(kStopCaption);
     keep_waiting_presses(Cmd_jidoutsuiseki, true);
     window_.Label13->clear();
-    schedule_step();
-}
-
-void TrackingAssistant::schedule_step() {
-    QTimer::singleShot(0, this, [this] { step(); });
+    step_timer_.start();
 }
 
 void TrackingAssistant::step() {
@@ -183,11 +183,14 @@ void TrackingAssistant::step() {
     say(QStringLiteral("自動追跡 %1点目 (%2, %3) 一致度 %4")
             .arg(s.mark_count)
             .arg(window_.Text1->text(), window_.Text2->text(), score_text(v.score)));
-    schedule_step();
+    // Shown now: the next mark's paced steps keep the window from repainting.
+    window_.Label13->repaint();
+    step_timer_.start();
 }
 
 void TrackingAssistant::finish(const QString& reason) {
     running_ = false;
+    step_timer_.stop();
     Cmd_jidoutsuiseki->setText(kCaption);
     keep_waiting_presses(Cmd_jidoutsuiseki, false);
     say(reason);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -48,7 +49,6 @@ class TrackingAssistant : public QObject {
   private:
     void start();
     void step();
-    void schedule_step();
     // Stops, saying why.
     void finish(const QString& reason);
     // Enabled while running, or with a mark and marking on.
@@ -75,6 +75,7 @@ class TrackingAssistant : public QObject {
     FrameOnCanvas on_canvas_;
     std::unique_ptr<FullFrame> surface_;
     Array101<std::optional<Made>> made_{};
+    QTimer step_timer_;
     bool running_ = false;
     // The last mark as the assistant left it: anything else means the marks changed meanwhile.
     int expected_count_ = 0;

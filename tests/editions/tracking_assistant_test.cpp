@@ -35,7 +35,7 @@
 namespace {
 
 const QString kStopped = QStringLiteral("自動追跡：停止しました");
-const QString kLeaving = QStringLiteral("自動追跡：追っている物が画面の外に出そうなので止めました");
+const QString kLeaving = QStringLiteral("自動追跡：このまま進むと画面の外に出るので止めました");
 const QString kUnsure = QStringLiteral("自動追跡：位置が確かでないので止めました（一致度 ");
 const QString kClipEnd =
     QStringLiteral("自動追跡：ビデオの終わりなので止めました（コマが進みません）");
