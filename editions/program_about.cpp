@@ -25,8 +25,10 @@ QStringList library_versions() {
 
 ProgramAbout program_about(const ProgramEdition& program) {
     const bool earlier = program.edition == Edition::Kelmaro;
+    QStringList libraries = library_versions();
+    if (program.own_libraries) libraries += program.own_libraries();
     return {program.name,
             earlier ? QStringLiteral("ビデオによる運動の分析（旧版）")
                     : QStringLiteral("ビデオによる運動の分析"),
-            QStringLiteral(KV_VERSION), QStringLiteral(KV_LICENCE), library_versions()};
+            QStringLiteral(KV_VERSION), QStringLiteral(KV_LICENCE), libraries};
 }

@@ -8,6 +8,6 @@
 // it runs with.
 ProgramAbout program_about(const ProgramEdition& program);
 
-// The libraries the program runs with, each as "name version", read from the libraries at run
+// The libraries both programs run with, each as "name version", read from the libraries at run
 // time: a library updated since the build shows its own version.
 QStringList library_versions();

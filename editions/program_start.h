@@ -10,6 +10,8 @@ struct ProgramEdition {
     QString name;
     Edition edition;
     void (*wire_windows)(Form1& main_window);
+    // The libraries that only this program runs with, as its version box lists them.
+    QStringList (*own_libraries)() = nullptr;
 };
 
 // Gives the program its name and edition, makes the main window, connects the program's

@@ -109,7 +109,7 @@ class Form1 : public QMainWindow, public MarkingWindow {
     void Picture3_MouseDown(int button, int shift, float x, float y);
     void advance_after_mark();
     // A mark at (x, y) as the marking click makes it; whether it was recorded.
-    bool mark_at(float x, float y);
+    bool mark_at(float x, float y) override;
 
     // Length calibration.
     void Cmd_Length2_Click();

@@ -23,6 +23,10 @@ class MarkingWindow : public VideoWindow {
     // The length-setting dialog, set by the program's edition; the earlier edition has none.
     LengthDialog* length_dialog = nullptr;
 
+    // A mark at (x, y) on the picture the canvas shows, as the marking click makes it (the
+    // record, the paced advance, the next frame on the canvas); whether it was recorded.
+    virtual bool mark_at(float x, float y) = 0;
+
   protected:
     MarkingWindow() = default;
     ~MarkingWindow() = default;

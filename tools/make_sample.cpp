@@ -2,6 +2,10 @@
 // a black bar of 1.00 m (160 pixels) lying on the ground.
 //   make_sample [OPTIONS] OUTPUT
 //     --falling        a ball falling at 9.8 m/s² instead of the one thrown and bouncing
+//     --across         a ball thrown higher that leaves the picture on the right in the air
+//     --clutter        boxes and discs of many colours in the sky behind the ball
+//     --obstacle       a post the ball passes behind
+//     --size WxH       the picture's size (320x240): the scene scaled to its height, centred
 //     --rate N         frames per second the clip plays at (30)
 //     --capture N      frames per second it was filmed at (as --rate): slow motion when larger
 //     --tag            tag the capture rate in the file as a phone does (mp4, mov, m4v)
@@ -20,7 +24,7 @@ int main(int argc, char** argv) {
     ClipFormat clip_format;
     clip_format.frames = 50;
     clip_format.quality = 3;
-    BallMotion motion = BallMotion::Thrown;
+    BallScene scene;
     double capture = 0;
     bool tag = false;
     std::string output;
@@ -28,7 +32,20 @@ int main(int argc, char** argv) {
         const std::string option = argv[i];
         const bool valued = i + 1 < argc;
         if (option == "--falling") {
-            motion = BallMotion::Falling;
+            scene.motion = BallMotion::Falling;
+        } else if (option == "--across") {
+            scene.motion = BallMotion::Across;
+        } else if (option == "--clutter") {
+            scene.cluttered = true;
+        } else if (option == "--obstacle") {
+            scene.obstacle = true;
+        } else if (option == "--size" && valued) {
+            int w = 0, h = 0;
+            if (std::sscanf(argv[++i], "%dx%d", &w, &h) != 2 || w <= 0 || h <= 0) {
+                output.clear();
+                break;
+            }
+            scene.size = QSize(w, h);
         } else if (option == "--tag") {
             tag = true;
         } else if (option == "--rate" && valued) {
@@ -49,15 +66,19 @@ int main(int argc, char** argv) {
         }
     }
     if (output.empty() || clip_format.rate_num <= 0 || clip_format.frames <= 0 || capture < 0) {
-        std::fprintf(stderr,
-                     "usage: make_sample [--falling] [--rate N] [--capture N] [--tag] [--frames N] "
-                     "[--container C] [--encoder E] OUTPUT\n");
+        std::fprintf(
+            stderr,
+            "usage: make_sample [--falling | --across] [--clutter] [--obstacle] [--size WxH] "
+            "[--rate N] [--capture N] [--tag] [--frames N] "
+            "[--container C] [--encoder E] OUTPUT\n");
         return 2;
     }
     if (capture == 0) capture = clip_format.rate_num;
     if (tag) clip_format.capture_fps = capture;
+    clip_format.width = scene.size.width();
+    clip_format.height = scene.size.height();
     const std::string error = write_clip(
-        output, clip_format, [&](int frame) { return ball_picture(motion, frame / capture); });
+        output, clip_format, [&](int frame) { return ball_picture(scene, frame / capture); });
     if (!error.empty()) {
         std::fprintf(stderr, "make_sample: %s\n", error.c_str());
         return 1;

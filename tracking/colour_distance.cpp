@@ -42,6 +42,11 @@ cv::Mat colour_distance(const cv::Mat& pixels, const cv::Vec3f& colour) {
         cv::absdiff(ycc, cv::Scalar(colour[0], colour[1], colour[2]), apart);
         cv::transform(apart, distance, cv::Matx13f(1.0f, 0.5f, 0.5f));
     }
+    // d -> s (1 - e^(-d / s)): near d for the small distances of the object's own shading and
+    // compression, towards s for large ones.
+    cv::Mat fading;
+    cv::exp(distance * (-1.0f / kDistanceReach), fading);
+    distance = kDistanceReach * (1.0f - fading);
     cv::GaussianBlur(distance, distance, cv::Size(3, 3), 0, 0, cv::BORDER_REPLICATE);
     return distance;
 }

@@ -13,9 +13,16 @@
 // background changes, and on a cluttered scene the match then fails; in the distance the object
 // stays near 0 and any background stands out from it. Chroma counts half because clips store
 // it at half the resolution: its edges are soft and would blur the outline's position. The
-// distance is smoothed by a 3x3 Gaussian, which damps compression noise and rounds the
-// correlation peak of a sharp outline (otherwise pointed like a cone) so that a parabola
-// through its neighbours finds the fraction of a pixel.
+// distance fades for large values (kDistanceReach): backgrounds far from the object's colour
+// look alike whatever they are, so that a box of another colour behind part of the object's
+// outline moves the match little (bench/README.md). The distance is smoothed by a 3x3 Gaussian,
+// which damps compression noise and rounds the correlation peak of a sharp outline (otherwise
+// pointed like a cone) so that a parabola through its neighbours finds the fraction of a pixel.
+
+// Distances count less and less beyond about this: d becomes kDistanceReach (1 - e^(-d /
+// kDistanceReach)), 63 for 100 and 86 for 200 (the sky of a picture lies 160 from a red ball,
+// a dark grey box 90).
+inline constexpr float kDistanceReach = 100;
 
 // The object's colour (Y, Cr, Cb) at `point`: the mean of the 5 x 5 pixels around it.
 cv::Vec3f colour_at(const cv::Mat& picture, cv::Point2d point);

@@ -21,6 +21,8 @@
 #include "mainwindow/help_menu.h"
 #include "tests/support/scripted_desktop.h"
 
+#include <opencv2/core/utility.hpp>
+
 extern "C" {
 #include <libavutil/avutil.h>
 }
@@ -81,13 +83,15 @@ TEST(HelpMenu, GuideOpensFromBesideTheProgramOrAMessageSaysWhere) {
 }
 
 TEST(HelpMenu, VersionBoxRightOfTheFileMenuShowsTheVersionsInUse) {
-    const ProgramEdition kinvora{QStringLiteral("Kinvora"), Edition::Kinvora, wire_kinvora_windows};
     const struct {
         const ProgramEdition& program;
         const char* title;
+        QStringList own;  // the libraries that only this program lists
     } rows[] = {
-        {kinvora, "ビデオによる運動の分析"},
-        {kelmaro_program(), "ビデオによる運動の分析（旧版）"},
+        {kinvora_program(),
+         "ビデオによる運動の分析",
+         {QStringLiteral("OpenCV ") + QString::fromStdString(cv::getVersionString())}},
+        {kelmaro_program(), "ビデオによる運動の分析（旧版）", {}},
     };
     const QString name_before = program_name();
     for (const auto& row : rows) {
@@ -114,6 +118,7 @@ TEST(HelpMenu, VersionBoxRightOfTheFileMenuShowsTheVersionsInUse) {
         EXPECT_EQ(lines[5], QStringLiteral("Qt ") + QString::fromLatin1(qVersion()));
         EXPECT_TRUE(lines[6].startsWith(QStringLiteral("FFmpeg ") +
                                         QString::fromLatin1(av_version_info())));
+        EXPECT_EQ(lines.mid(7), row.own);
         EXPECT_TRUE(desk.messages.empty());
         form1().destroy();
     }

@@ -20,10 +20,13 @@ struct Disc {
     cv::Scalar colour = kOrange;
 };
 
-// Discs drawn antialiased at a 256th of a pixel, in the given pixel type (grey, BGR or BGRA).
+// Discs drawn antialiased at a 256th of a pixel, in the given pixel type (grey, BGR or BGRA),
+// over a box of `box_colour` when one is given.
 cv::Mat picture(const std::vector<Disc>& discs, int type = CV_8UC3,
-                const cv::Scalar& background = kBackground) {
+                const cv::Scalar& background = kBackground, const cv::Rect& box = {},
+                const cv::Scalar& box_colour = {}) {
     cv::Mat bgr(kSize, CV_8UC3, background);
+    cv::rectangle(bgr, box, box_colour, cv::FILLED);
     for (const Disc& d : discs) {
         cv::circle(bgr, cv::Point(cvRound(d.centre.x * 256), cvRound(d.centre.y * 256)),
                    cvRound(d.radius * 256), d.colour, cv::FILLED, cv::LINE_AA, 8);
@@ -63,19 +66,27 @@ TEST(Tracker, FindsADiscShiftedByAFractionOfAPixel) {
 }
 
 // The ball's outline turns from darker to lighter than the background when the background
-// changes, and may keep only its brightness or only its hue apart from it.
+// changes, and may keep only its brightness or only its hue apart from it; or the background
+// changes behind one side of it only.
 TEST(Tracker, FindsTheBallOnBackgroundsOfAnyShade) {
     const cv::Point2d from(160, 120), shift(3.3, -1.2);
-    const cv::Scalar backgrounds[] = {
-        kBackground, cv::Scalar(40, 40, 40),  // darker than the ball
-        cv::Scalar(230, 150, 80),             // as bright as the ball, another hue
-        cv::Scalar(12, 82, 202),              // the ball's hue, darker
+    const cv::Rect right_side(166, 90, 40, 60);
+    const struct {
+        cv::Scalar background;
+        cv::Rect box;
+    } cases[] = {
+        {kBackground, {}},
+        {cv::Scalar(40, 40, 40), {}},    // darker than the ball
+        {cv::Scalar(230, 150, 80), {}},  // as bright as the ball, another hue
+        {cv::Scalar(12, 82, 202), {}},   // the ball's hue, darker
+        {kBackground, right_side},       // a dark box behind the ball's right side
     };
-    for (const cv::Scalar& background : backgrounds) {
-        SCOPED_TRACE(background);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.background);
         Tracker tracker;
         ASSERT_EQ(tracker.start(picture({{from}}), marks_at({from})), TrackOutcome::found);
-        const TrackVerdict v = tracker.next(picture({{from + shift}}, CV_8UC3, background), 1);
+        const TrackVerdict v = tracker.next(
+            picture({{from + shift}}, CV_8UC3, c.background, c.box, cv::Scalar(50, 50, 50)), 1);
         EXPECT_EQ(v.outcome, TrackOutcome::found);
         EXPECT_LT(cv::norm(v.position - (from + shift)), 0.1) << v.position;
     }
