@@ -32,6 +32,7 @@
 #include "mediaservice/ffmpeg_media_service.h"
 #include "tables/table_windows.h"
 #include "tests/editions/real_windows.h"
+#include "tests/support/json_edited.h"
 #include "tools/ball_scene.h"
 #include "tools/clip_writer.h"
 #include "videodevice/video_device.h"
@@ -210,20 +211,6 @@ TEST_F(WorkFiles, OpenedAgainTheWorkIsWhatTheUserHadAndTheTablesAreTheSameFiles)
         EXPECT_EQ(tables(QStringLiteral("b%1").arg(&row - rows)), saved_tables);
         EXPECT_TRUE(desk.messages.empty());
     }
-}
-
-// `v` put at `path` ("marks/2/frame") of the JSON value `in`.
-QJsonValue edited(const QJsonValue& in, QStringList path, const QJsonValue& v) {
-    if (path.isEmpty()) return v;
-    const QString step = path.takeFirst();
-    if (in.isArray()) {
-        QJsonArray a = in.toArray();
-        a[step.toInt()] = edited(a[step.toInt()], path, v);
-        return a;
-    }
-    QJsonObject o = in.toObject();
-    o[step] = edited(o[step], path, v);
-    return o;
 }
 
 TEST_F(WorkFiles, AWorkFileThatCannotBeOpenedIsNamedAndTheWorkStaysAsItWas) {
