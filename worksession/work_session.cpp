@@ -133,8 +133,10 @@ bool WorkSession::load(const QString& path, Source source) {
     if (!clip_opened_) return false;  // the clip files said why
     restore_work(*loaded, marks_, facts.length);
     if (source == Source::Recovery) {
-        written_ = work();
+        // Still in no saved work file; the recovery file may meanwhile hold what the opening
+        // of the clip wrote of the work it replaced, so it is written again at once.
         bar->withdraw();
+        keep_recovery();
         return true;
     }
     work_path_ = path;

@@ -1,5 +1,6 @@
 #include "worksession/work_state.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +63,7 @@ QString mark_name(std::size_t index) {
 WorkFile current_work(const MarkingWindow& window, const QString& clip_path) {
     const AnalysisState& s = state();
     WorkFile w;
-    w.clip_path = clip_path;
+    w.clip_path = QFileInfo(clip_path).absoluteFilePath();
     w.canvas_width = window.canvas_w;
     w.canvas_height = window.canvas_h;
     for (int i = 1; i <= std::clamp<int>(s.mark_count, 0, kMaxIndex); ++i) {
