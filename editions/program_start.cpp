@@ -11,6 +11,7 @@
 #include "platform/app_setup.h"
 #include "platform/desktop.h"
 #include "platform/qt_translation.h"
+#include "video/clip_work.h"
 #include "videodevice/video_device.h"
 
 QString clip_argument(const QStringList& arguments) {
@@ -21,7 +22,12 @@ QString clip_argument(const QStringList& arguments) {
 
 void open_clip_argument(Form1& main_window, const QStringList& arguments) {
     const QString path = clip_argument(arguments);
-    if (!path.isEmpty()) main_window.open_clip(path);
+    if (path.isEmpty()) return;
+    if (main_window.clip_work) {
+        main_window.clip_work->open_file(path);
+    } else {
+        main_window.open_clip(path);
+    }
 }
 
 Form1& start_main_window(const ProgramEdition& program) {
@@ -37,6 +43,9 @@ Form1& start_main_window(const ProgramEdition& program) {
 int run_program(int argc, char** argv, const ProgramEdition& program) {
     prepare_application_environment();
     QApplication app(argc, argv);
+    // Where the user's settings (the recent files) are kept: ~/.config/kinvora/NAME.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("kinvora"));
+    QCoreApplication::setApplicationName(program.name);
     install_font_substitutions();
     install_qt_japanese();
     FfmpegMediaService service;

@@ -19,12 +19,13 @@ struct ProgramEdition {
 Form1& start_main_window(const ProgramEdition& program);
 
 // The whole life of either program: the application, the video service, the main window
-// (opening the clip named on the command line, if any) and the event loop.
+// (opening the file named on the command line, if any) and the event loop.
 int run_program(int argc, char** argv, const ProgramEdition& program);
 
-// The clip named on the command line (the application's arguments, the program first), as a
+// The file named on the command line (the application's arguments, the program first), as a
 // full path; the empty text when none is named. Arguments after the first are ignored.
 QString clip_argument(const QStringList& arguments);
 
-// Opens the clip named on the command line in the main window, as the file menu would.
+// Opens the file named on the command line in the main window, as the file menu would: a
+// clip, or in the full program a work file as 作業を開く opens it.
 void open_clip_argument(Form1& main_window, const QStringList& arguments);

@@ -23,6 +23,7 @@
 #include "platform/program_activation.h"
 #include "platform/twips.h"
 #include "video/clip_files.h"
+#include "video/clip_work.h"
 #include "video/frame_timing.h"
 #include "video/transport.h"
 #include "videodevice/video_device.h"
@@ -96,6 +97,7 @@ void Form1::Form_Activate() { draw_rulers(); }
 void Form1::mnuend_Click() {
     if (ending_) return;
     ending_ = true;
+    if (clip_work) clip_work->work_leaving();
     send_video("close avfile");
     desktop().end_program();
 }

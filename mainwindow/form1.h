@@ -83,7 +83,7 @@ class Form1 : public QMainWindow, public MarkingWindow {
     void mnuclose_Click();
     // Opens the clip at `path` by the same steps and with the same messages as the file menu,
     // as if the file dialog had returned it: how a clip named at start is opened.
-    void open_clip(const QString& path);
+    void open_clip(const QString& path) override;
 
     // Transport.
     void Command1_Click();
@@ -97,6 +97,7 @@ class Form1 : public QMainWindow, public MarkingWindow {
     void Option2_Click();
     void Option3_Click();
     void Text5_Change();
+    void choose_frame_interval(IntervalChoice choice, const QString& capture_rate) override;
     // Sends one step command inside the paced wait on the tick counter.
     void wait_for_tick_change(const std::string& command);
 

@@ -20,6 +20,9 @@ void Form1::Option1_Click() { timing_->Option1_Click(); }
 void Form1::Option2_Click() { timing_->Option2_Click(); }
 void Form1::Option3_Click() { timing_->Option3_Click(); }
 void Form1::Text5_Change() { timing_->Text5_Change(); }
+void Form1::choose_frame_interval(IntervalChoice choice, const QString& capture_rate) {
+    timing_->choose(choice, capture_rate);
+}
 void Form1::wait_for_tick_change(const std::string& command) {
     transport_->wait_for_tick_change(command);
 }

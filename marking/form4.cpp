@@ -20,13 +20,21 @@ LazyWindow<Form4>& form4() {
 namespace {
 class Form4LengthDialog : public LengthDialog {
   public:
-    void clear_length() override { form4()->Text1->clear(); }
+    void clear_length() override {
+        form4()->Text1->clear();
+        last_length_.clear();
+    }
+    QString last_length() const override { return last_length_; }
+    void set_last_length(const QString& text) override { last_length_ = text; }
     void show_modeless() override {
         Form4& dialog = form4().get();
         dialog.show();
         dialog.raise();
     }
     void keep_in_view() override { form4()->keep_in_view(); }
+
+  private:
+    QString last_length_;
 };
 }  // namespace
 
@@ -95,6 +103,7 @@ bool Form4::set_scale_from_length() {
 
 void Form4::Cmd_close_Click() {
     if (!set_scale_from_length()) return;
+    form4_length_dialog().set_last_length(Text1->text());
     state().calib_mode = false;
     unload_window(this);
 }

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "platform/file_dialog_columns.h"
+#include "platform/lazy_window.h"
 
 QStringList qt_name_filters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -37,6 +38,14 @@ std::int32_t QtDesktop::tick_count() {
 }
 
 namespace {
+// The window a dialog or message box belongs to: the active one, unless it is hidden or
+// unloaded. Such a window is destroyed when control next reaches the event loop, which the
+// dialog's own loop is, and it would take the dialog (a local object) with it.
+QWidget* dialog_parent() {
+    QWidget* w = QApplication::activeWindow();
+    return w && w->isVisible() && !is_unloaded(w) ? w : nullptr;
+}
+
 // Wide enough that the list shows whole dates and the side bar whole names.
 void widen(QFileDialog& dialog) {
     dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 460)));
@@ -61,7 +70,7 @@ QString pattern_extension(const QString& filter, int type) {
 
 std::optional<SaveChoice> run_dialog(const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(dialog_parent());
     dialog.setProxyModel(new FileDialogColumns(&dialog));
     widen(dialog);
     dialog.setAcceptMode(mode);
@@ -97,11 +106,11 @@ std::optional<SaveChoice> QtDesktop::choose_save_file(const FileDialogRequest& r
 }
 
 void QtDesktop::error_box(const QString& text, const QString& title) {
-    QMessageBox::critical(QApplication::activeWindow(), title, text, QMessageBox::Ok);
+    QMessageBox::critical(dialog_parent(), title, text, QMessageBox::Ok);
 }
 
 bool QtDesktop::ask_yes_no(const QString& text, const QString& title) {
-    return QMessageBox::question(QApplication::activeWindow(), title, text,
+    return QMessageBox::question(dialog_parent(), title, text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -1,10 +1,11 @@
 # Debian packages the build, the tests and the program need. Sourced by the two run scripts.
 KV_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libavformat-dev \
 libavcodec-dev libswscale-dev libavutil-dev libopencv-core-dev libopencv-imgproc-dev libgtest-dev \
-fonts-ipafont-gothic qt6-translations-l10n cmark-gfm"
+fonts-ipafont-gothic qt6-translations-l10n cmark-gfm xvfb xdotool"
+# (xvfb and xdotool: the test that kills the real program drives it on a virtual X server.)
 # What building and checking the Debian package needs besides (.ci/package).
 KV_PACKAGE_TOOLS="dpkg-dev appstream desktop-file-utils file man-db \
-qt6-qpa-plugins xdg-utils"
+qt6-qpa-plugins xdg-utils shared-mime-info"
 # What tools/screenshots.sh needs to make the guide's pictures (not installed by the scripts).
 KV_SCREENSHOT_TOOLS="xvfb xauth xdotool imagemagick openbox x11-utils"
 # What the format check needs (tools/check-format.sh, called by .ci/run).

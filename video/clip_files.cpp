@@ -11,6 +11,7 @@
 #include "platform/handles.h"
 #include "platform/picture_box.h"
 #include "state/analysis_state.h"
+#include "video/clip_work.h"
 #include "video/frame_timing.h"
 #include "video/video_window.h"
 #include "videodevice/video_device.h"
@@ -51,6 +52,7 @@ void ClipFiles::open_clip(const QString& path) {
 }
 
 void ClipFiles::clear_for_open() {
+    if (window_.clip_work) window_.clip_work->work_leaving();
     window_.Picture3->set_draw_mode(PictureBox::kCopyPen);
     window_.Picture2->cls();
     window_.Picture3->cls();
@@ -108,9 +110,11 @@ void ClipFiles::open_chosen_clip(const QString& chosen) {
     window_.draw_rulers();
     state().mark_count = 0;
     timing_.clip_opened(chosen, *length);
+    if (window_.clip_work) window_.clip_work->clip_opened(chosen);
 }
 
 void ClipFiles::mnuclose_Click() {
+    if (window_.clip_work) window_.clip_work->work_leaving();
     window_.Timer1->stop();
     window_.Label1->setText(QString());
     window_.Label2->setText(QStringLiteral("フレーム"));
@@ -128,4 +132,5 @@ void ClipFiles::mnuclose_Click() {
     window_.marking_enabled = false;
     state().mark_count = 0;
     timing_.no_clip();
+    if (window_.clip_work) window_.clip_work->clip_closed();
 }

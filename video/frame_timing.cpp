@@ -126,6 +126,29 @@ void FrameTiming::no_clip() {
     offer_capture_rate(false);
 }
 
+void FrameTiming::choose(VideoWindow::IntervalChoice choice, const QString& capture_rate) {
+    if (window_.earlier_edition()) return;
+    if (window_.Text5->text() != capture_rate) {
+        window_.Text5->setText(capture_rate);
+        Text5_Change();
+    }
+    switch (choice) {
+        case VideoWindow::IntervalChoice::k1_30:
+            window_.Option1->setChecked(true);
+            Option1_Click();
+            break;
+        case VideoWindow::IntervalChoice::k1_15:
+            window_.Option2->setChecked(true);
+            Option2_Click();
+            break;
+        case VideoWindow::IntervalChoice::kClip:
+            if (state().clip_frame_interval > 0) offer_clip_timing(true);
+            window_.Option3->setChecked(true);
+            Option3_Click();
+            break;
+    }
+}
+
 void FrameTiming::use_fixed_interval(float frame_time, const char* label) {
     AnalysisState& s = state();
     s.clip_timing = false;

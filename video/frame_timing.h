@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-class VideoWindow;
+#include "video/video_window.h"
 
 // The choice of the frame interval in 「１コマあたりの時間」: 1/30 s, 1/15 s, or the clip's own
 // timing (its presentation times), with the capture rate of a slow-motion clip and the line
@@ -22,6 +22,10 @@ class FrameTiming {
     // No clip open (at start, after Close): back to 1/30 s when the clip's timing was in force,
     // and the clip's choice hidden.
     void no_clip();
+    // After a clip was opened, the choice and the capture rate as a user leaves them: the rate
+    // as if typed (unless the clip's tag put it there), then the choice clicked; the clip's
+    // own timing is shown when chosen, as long as the clip tells it.
+    void choose(VideoWindow::IntervalChoice choice, const QString& capture_rate);
 
   private:
     // 1/30 s or 1/15 s: times are frame counts times this interval.

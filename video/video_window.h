@@ -6,6 +6,7 @@
 
 #include "state/flag.h"
 
+class ClipWork;
 class PictureBox;
 class QLabel;
 class QLineEdit;
@@ -82,6 +83,17 @@ class VideoWindow {
     virtual void draw_rulers() = 0;
     // Back to the ruler's own unit, out of calibration, with an empty length box.
     virtual void reset_calibration() = 0;
+    // Opens the clip at `path` by the same steps and with the same messages as the file menu,
+    // as if the file dialog had returned it.
+    virtual void open_clip(const QString& path) = 0;
+    // The frame interval choice as the user leaves it: 1/30 s, 1/15 s, or the clip's own
+    // timing (offered whenever the clip tells it), with 撮影時のコマ数/秒 as typed.
+    enum class IntervalChoice { k1_30, k1_15, kClip };
+    virtual void choose_frame_interval(IntervalChoice choice, const QString& capture_rate) = 0;
+
+    // What keeps the work on the clip, set by the program's edition; the earlier edition has
+    // none.
+    ClipWork* clip_work = nullptr;
 
   protected:
     VideoWindow() = default;

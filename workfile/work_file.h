@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -14,15 +15,22 @@ inline constexpr int kMaxCalibrationClicks = 100;
 inline constexpr std::int32_t kMaxStepFrames = 32767;  // frames between two marks
 inline constexpr int kMaxWorkText = 256;               // characters of a typed text
 inline constexpr int kMaxWorkPath = 4096;              // bytes of a path in UTF-8
+// The frame of a mark made on a picture whose frame the video service did not tell.
+inline constexpr std::int32_t kUnknownWorkFrame = -1;
 
 struct WorkMark {
     float canvas_x = 0, canvas_y = 0;  // canvas pixels, where the mark was clicked
     float unit_x = 0, unit_y = 0;      // ruler units, in the axis directions of the work
-    std::int32_t frame = 0;            // the frame the canvas showed
-    double time = 0;                   // presentation time of that frame, s from frame 0
-    std::int32_t step = 0;             // frames from the mark before; 0 for the first mark
+    std::int32_t frame = 0;            // the frame the canvas showed, or kUnknownWorkFrame
+    double time = 0;        // presentation time of that frame, s from frame 0; NaN when not told
+    std::int32_t step = 0;  // frames from the mark before; 0 for the first mark
 
-    bool operator==(const WorkMark&) const = default;
+    // Two unknown times are the same.
+    bool operator==(const WorkMark& o) const {
+        return canvas_x == o.canvas_x && canvas_y == o.canvas_y && unit_x == o.unit_x &&
+               unit_y == o.unit_y && frame == o.frame && step == o.step &&
+               (time == o.time || (std::isnan(time) && std::isnan(o.time)));
+    }
 };
 
 struct CalibrationPoint {

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -119,14 +120,19 @@ void Reader::read_mark(const QJsonObject& m, const QString& where) {
     // Ruler units from either edge: (w - x) / 40, or (x + 4) / 40 from the left.
     mark.unit_x = f_.real(m, where, "unit_x", 0, (w + 4) / kRulerPixels);
     mark.unit_y = f_.real(m, where, "unit_y", 0, (h + 4) / kRulerPixels);
-    mark.frame = static_cast<std::int32_t>(
-        f_.integer(m, where, "frame", 0, std::numeric_limits<std::int32_t>::max()));
-    mark.time = f_.number(m, where, "time", 0, kMaxTime);
+    // null: the video service did not tell.
+    mark.frame = m.value(QLatin1String("frame")).isNull()
+                     ? kUnknownWorkFrame
+                     : static_cast<std::int32_t>(f_.integer(
+                           m, where, "frame", 0, std::numeric_limits<std::int32_t>::max()));
+    mark.time = m.value(QLatin1String("time")).isNull() ? std::numeric_limits<double>::quiet_NaN()
+                                                        : f_.number(m, where, "time", 0, kMaxTime);
     mark.step = static_cast<std::int32_t>(f_.integer(m, where, "step", 0, kMaxStepFrames));
     w_.marks.push_back(mark);
 }
 
-// A mark is never on a frame before the mark before it, and its step is the frames between.
+// A mark is never on a frame before the mark before it, and its step is the frames between
+// (at most kMaxStepFrames), where the frames of both are known.
 void Reader::check_order(const QString& where) {
     if (!f_.ok()) return;
     const WorkMark& m = w_.marks.back();
@@ -137,14 +143,16 @@ void Reader::check_order(const QString& where) {
         return;
     }
     const WorkMark& before = w_.marks[w_.marks.size() - 2];
-    if (m.frame < before.frame) {
+    const bool frames_known = m.frame != kUnknownWorkFrame && before.frame != kUnknownWorkFrame;
+    const std::int64_t between =
+        std::min<std::int64_t>(static_cast<std::int64_t>(m.frame) - before.frame, kMaxStepFrames);
+    if (frames_known && m.frame < before.frame) {
         f_.fail(name + QStringLiteral("のコマ番号 ") + QString::number(m.frame) +
                 QStringLiteral(" が前のマークのコマ番号 ") + QString::number(before.frame) +
                 QStringLiteral(" より前です。"));
-    } else if (static_cast<std::int64_t>(m.frame) - before.frame != m.step) {
+    } else if (frames_known && between != m.step) {
         f_.fail(name + QStringLiteral("の step ") + QString::number(m.step) +
-                QStringLiteral(" が前のマークからのコマ数 ") +
-                QString::number(static_cast<std::int64_t>(m.frame) - before.frame) +
+                QStringLiteral(" が前のマークからのコマ数 ") + QString::number(between) +
                 QStringLiteral(" と合いません。"));
     } else if (m.time < before.time) {
         f_.fail(name + QStringLiteral("の時刻が前のマークの時刻より前です。"));

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 
 #include "platform/file_error.h"
 #include "platform/replace_file.h"
@@ -26,13 +27,18 @@ const char* interval_text(FrameIntervalChoice choice) {
 QJsonArray marks_json(const std::vector<WorkMark>& marks) {
     QJsonArray out;
     for (const WorkMark& m : marks) {
+        // What the video service did not tell is null.
+        const QJsonValue frame =
+            m.frame == kUnknownWorkFrame ? QJsonValue(QJsonValue::Null) : QJsonValue(m.frame);
+        const QJsonValue time =
+            std::isnan(m.time) ? QJsonValue(QJsonValue::Null) : QJsonValue(m.time);
         out.append(QJsonObject{
             {"canvas_x", m.canvas_x},
             {"canvas_y", m.canvas_y},
             {"unit_x", m.unit_x},
             {"unit_y", m.unit_y},
-            {"frame", m.frame},
-            {"time", m.time},
+            {"frame", frame},
+            {"time", time},
             {"step", m.step},
         });
     }

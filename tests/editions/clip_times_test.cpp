@@ -25,33 +25,13 @@
 #include "mainwindow/form1.h"
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/picture_box.h"
-#include "platform/qt_desktop.h"
 #include "tables/table_windows.h"
-#include "tests/support/scripted_desktop.h"
+#include "tests/editions/real_windows.h"
 #include "tools/ball_scene.h"
 #include "tools/clip_writer.h"
 #include "videodevice/video_device.h"
 
 namespace {
-
-// The scripted desktop, but saving through Qt's own (non-native) file dialog.
-class SavingDesktop : public ScriptedDesktop {
-  public:
-    std::optional<SaveChoice> choose_save_file(const FileDialogRequest& request) override {
-        return QtDesktop().choose_save_file(request);
-    }
-};
-
-// Where the user clicks the red ball on the canvas: its centre, in the picture box's pixels.
-QPoint ball_on_canvas(const PictureBox& canvas) {
-    double sx = 0, sy = 0, n = 0;
-    for (int y = 0; y < canvas.area_size().height(); ++y)
-        for (int x = 0; x < canvas.area_size().width(); ++x) {
-            const QColor c(canvas.pixel_at(x, y));
-            if (c.red() > 150 && c.green() < 100 && c.blue() < 100) sx += x, sy += y, ++n;
-        }
-    return QPoint(qRound(sx / n), qRound(sy / n)) + QPoint(2, 2);  // inside its border
-}
 
 class ClipTimes : public ::testing::Test {
   protected:
@@ -74,14 +54,7 @@ class ClipTimes : public ::testing::Test {
     // Saves through the table's button and Qt's dialog; the data lines' cells as numbers
     // (NaN for an empty cell).
     std::vector<std::array<double, 3>> save(QPushButton* button, const QString& name) {
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->setDirectory(dir.path());
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QTest::keyClicks(edit, name);
-            QTest::keyClick(edit, Qt::Key_Return);
-        });
+        answer_file_dialog(dir.path(), name);
         QTest::mouseClick(button, Qt::LeftButton);
         QFile file(dir.filePath(name + ".csv"));
         std::vector<std::array<double, 3>> rows;

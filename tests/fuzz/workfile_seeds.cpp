@@ -1,5 +1,6 @@
 #include "tests/fuzz/workfile_seeds.h"
 
+#include <cmath>
 #include <fstream>
 #include <string>
 
@@ -28,7 +29,10 @@ void write_workfile_seeds(const std::filesystem::path& folder) {
     calibrated.x_from_left = true;
     calibrated.frame_interval = FrameIntervalChoice::kClip;
     calibrated.capture_rate_text = QStringLiteral("240");
-    const WorkFile seeds[] = {with_marks(0), with_marks(3), calibrated, with_marks(100)};
+    WorkFile untold = with_marks(3);  // frames and times the video service did not tell
+    untold.marks[1].frame = kUnknownWorkFrame;
+    untold.marks[1].time = std::nan("");
+    const WorkFile seeds[] = {with_marks(0), with_marks(3), calibrated, with_marks(100), untold};
     int k = 0;
     for (const WorkFile& w : seeds) {
         const QByteArray json = work_file_json(w);

@@ -13,13 +13,16 @@
 
 namespace {
 
-// Sets an environment variable (unsets it for nullptr) while it lives; unset again after.
+// Sets an environment variable (unsets it for nullptr) while it lives; as it was after.
 struct ScopedEnv {
-    ScopedEnv(const char* name, const char* value) : name_(name) {
+    ScopedEnv(const char* name, const char* value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
         value ? qputenv(name, value) : qunsetenv(name);
     }
-    ~ScopedEnv() { qunsetenv(name_); }
+    ~ScopedEnv() { had_ ? qputenv(name_, old_) : qunsetenv(name_); }
     const char* name_;
+    bool had_;
+    QByteArray old_;
 };
 
 TEST(RecoveryStore, TheFolderFollowsTheUsersStateHome) {

@@ -8,8 +8,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "tests/platform/file_size_limit.h"
+#include "tests/support/json_edited.h"
 #include "workfile/clip_location.h"
 #include "workfile/work_file_format.h"
 #include "workfile/work_file_io.h"
@@ -24,6 +26,8 @@ WorkFile sample_work(const QString& clip) {
         {116.0f, 36.0f, 5.0f, 5.0f, 7, 0.233566667, 0},
         {120.33f, 40.1f, 4.89175f, 4.8975f, 9, 0.300300300, 2},
         {315.9f, 0.0f, 0.0025f, 5.9f, 9, 0.300300300, 0},
+        // A picture whose frame the video service did not tell.
+        {200.0f, 100.0f, 5.1f, 3.4f, kUnknownWorkFrame, std::nan(""), 2},
     };
     w.scale_m_per_unit = 0.1f / 3.0f;
     w.calibration_points = {{7.9f, 0.0f}, {1.0f / 3.0f, 2.5f}, {0.0f, 5.9f}};
@@ -69,26 +73,9 @@ TEST(WorkFile, WhatIsWrittenIsReadBackExactly) {
     const QJsonObject root = QJsonDocument::fromJson(file_bytes(path)).object();
     EXPECT_EQ(root.value(QStringLiteral("format")).toString(), QStringLiteral("kinvora-work"));
     EXPECT_EQ(root.value(QStringLiteral("format_version")).toInt(), kWorkFileVersion);
-    EXPECT_EQ(root.value(QStringLiteral("marks")).toArray().size(), 3);
-}
-
-// `v` put at `path` ("marks/2/frame": member, element, member) of a JSON value; an undefined
-// `v` removes what is there.
-QJsonValue edited(const QJsonValue& in, QStringList path, const QJsonValue& v) {
-    if (path.isEmpty()) return v;
-    const QString step = path.takeFirst();
-    if (in.isArray()) {
-        QJsonArray a = in.toArray();
-        a[step.toInt()] = edited(a[step.toInt()], path, v);
-        return a;
-    }
-    QJsonObject o = in.toObject();
-    if (path.isEmpty() && v.isUndefined()) {
-        o.remove(step);
-    } else {
-        o[step] = edited(o[step], path, v);
-    }
-    return o;
+    EXPECT_EQ(root.value(QStringLiteral("marks")).toArray().size(), 4);
+    EXPECT_TRUE(root[QStringLiteral("marks")][3][QStringLiteral("frame")].isNull());
+    EXPECT_TRUE(root[QStringLiteral("marks")][3][QStringLiteral("time")].isNull());
 }
 
 TEST(WorkFile, DamagedAndForeignFilesAreRefusedWithTheirProblem) {
