@@ -143,7 +143,7 @@ shot() {  # name window...
         ((Y0 + H0 + FB > bottom)) && bottom=$((Y0 + H0 + FB))
     done
     import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
-        -strip "png8:$out/$name.png"
+        -strip "png:$out/$name.png"  # a palette only where the colours allow it unchanged
     echo "$out/$name.png"
 }
 
