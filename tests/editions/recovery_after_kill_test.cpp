@@ -82,12 +82,16 @@ TEST(RecoveryAfterKill, TheWorkSinceTheLastWriteComesBack) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display);
     env.insert("QT_QPA_PLATFORM", "xcb");
+    // Under the address sanitizer, libxkbcommon-x11 strndup()s keymap names that hold no NUL
+    // within the length it passes, which is allowed but which strict string checks report.
+    if (env.contains("ASAN_OPTIONS"))
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":strict_string_checks=0");
     QProcess program;
     program.setProcessEnvironment(env);  // the same state folder as this test's windows
     program.start(QStringLiteral(KV_KINVORA_PROGRAM), {work});
     const std::optional<QString> id = run(
         xdotool, {"search", "--sync", "--onlyvisible", "--name", "ビデオによる運動の分析"}, env);
-    ASSERT_TRUE(id && !id->isEmpty());
+    ASSERT_TRUE(id && !id->isEmpty()) << program.readAllStandardError().toStdString();
     // The middle of the canvas, below the menu bar (whatever its height): a mark, once the work
     // file has opened; clicked again until the program wrote the work down.
     const QString recovery = recovery_file_for(clip);
