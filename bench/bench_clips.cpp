@@ -36,7 +36,7 @@ namespace {
 // The clip's file: what makes it differ from the others, so that a folder holds them all.
 std::string file_name(const ClipFormat& f) {
     std::string name = f.encoder + "_" + std::to_string(f.width) + "x" + std::to_string(f.height) +
-                       "_" + std::to_string(f.frames);
+                       "_" + std::to_string(f.frames) + "_k" + std::to_string(f.gop);
     if (f.rate_num != 30 || f.rate_den != 1) name += "_" + std::to_string(f.rate_num) + "fps";
     if (!f.pixel_format.empty()) name += "_" + f.pixel_format;
     if (f.rotation != 0) name += "_turned" + std::to_string(f.rotation);

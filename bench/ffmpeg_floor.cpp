@@ -43,6 +43,17 @@ struct Plain {
         const QImage converted = picture.convert(frame.get());
         return turn == 0 ? converted : converted.transformed(QTransform().rotate(turn));
     }
+    // Seeks to frame `keyframe`, a keyframe. Frames are sought by their time in
+    // the stream's time base (the bench's clips keep one rate): a frame number is a time only
+    // in AVI, and elsewhere would seek to the clip's start.
+    void seek(int keyframe) {
+        const AVStream* s = format->streams[stream];
+        const std::int64_t start = s->start_time == AV_NOPTS_VALUE ? 0 : s->start_time;
+        avcodec_flush_buffers(codec.get());
+        av_seek_frame(format.get(), stream,
+                      start + av_rescale_q(keyframe, av_inv_q(s->r_frame_rate), s->time_base),
+                      AVSEEK_FLAG_BACKWARD);
+    }
     // The next frame out, or false at the end.
     bool next() {
         for (;;) {
@@ -62,14 +73,9 @@ struct Plain {
     }
 };
 
-int keyframe_before(AVStream* stream, int frame) {
-    const int entry = av_index_search_timestamp(stream, frame, AVSEEK_FLAG_BACKWARD);
-    return entry < 0 ? 0 : static_cast<int>(avformat_index_get_entry(stream, entry)->timestamp);
-}
-
 }  // namespace
 
-Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
+Floor measure_floor(const std::string& path, const std::vector<int>& targets, int gop) {
     Floor floor;
     // The quicker of two passes: the floor is what the machine can do.
     for (int pass = 0; pass < 2; ++pass) {
@@ -85,11 +91,9 @@ Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
     }
     Plain plain(path);
     for (int target : targets) {
-        AVStream* stream = plain.format->streams[plain.stream];
-        const int keyframe = keyframe_before(stream, target);
+        const int keyframe = target / gop * gop;
         const double t0 = now_ms();
-        avcodec_flush_buffers(plain.codec.get());
-        av_seek_frame(plain.format.get(), plain.stream, keyframe, AVSEEK_FLAG_BACKWARD);
+        plain.seek(keyframe);
         for (int k = keyframe; k <= target && plain.next(); ++k) {
         }
         (void)plain.shown();
@@ -101,7 +105,7 @@ Floor measure_floor(const std::string& path, const std::vector<int>& targets) {
 double measure_interval_floor(const std::string& path, int first, int frames) {
     Plain plain(path);
     const double t0 = now_ms();
-    av_seek_frame(plain.format.get(), plain.stream, first, AVSEEK_FLAG_BACKWARD);
+    plain.seek(first);
     for (int k = 0; k < frames && plain.next(); ++k) {
     }
     (void)plain.shown();

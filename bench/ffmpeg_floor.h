@@ -10,10 +10,10 @@ struct Floor {
                                            // to it, convert it (filled for the frames asked for)
 };
 
-// Seek to the keyframe at or before frame `first` and decode `frames` frames from there,
-// converting the last: the decoding of one keyframe interval.
+// Seek to frame `first`, a keyframe, and decode `frames` frames from
+// there, converting the last: the decoding of one keyframe interval.
 double measure_interval_floor(const std::string& path, int first, int frames);
 
 // Sequential decode of the whole clip (one thread, as the service steps), and the keyframe
-// runs for `targets`.
-Floor measure_floor(const std::string& path, const std::vector<int>& targets);
+// runs for `targets` (the clip has a keyframe every `gop` frames, as the bench writes them).
+Floor measure_floor(const std::string& path, const std::vector<int>& targets, int gop);

@@ -121,7 +121,6 @@ ServiceTimings measure_service(const std::string& path, const std::vector<int>& 
     t.reverse_ms = total / 90;
     t.back100_ms = steps_back(290, 100) / 100;
 
-    // Each seek comes after one to the far side of the clip, so that its frame is not cached.
     const int length = std::stoi(s.run("status v length") >= 0 ? s.reply : "1");
     s.run("close v");
     // The rest in a session of its own: the steps back above may have cached whole intervals.

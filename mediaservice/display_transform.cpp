@@ -55,8 +55,7 @@ QSize displayed_size(QSize stored, int sar_num, int sar_den, DisplayTransform tr
     // Ratios beyond 16:1 either way are no camera's: a damaged header.
     const std::int64_t num = sar_num, den = sar_den;  // a damaged header may hold any int
     if (num > 0 && den > 0 && num != den && num <= 16 * den && den <= 16 * num) {
-        const std::int64_t width =
-            (2 * std::int64_t(stored.width()) * sar_num + sar_den) / (2 * sar_den);
+        const std::int64_t width = (2 * num * stored.width() + den) / (2 * den);
         size.setWidth(static_cast<int>(std::clamp<std::int64_t>(width, 1, 16 * 16384)));
     }
     return transform.shown(size);

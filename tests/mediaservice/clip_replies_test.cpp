@@ -196,4 +196,22 @@ TEST(DisplayMatrix, OnlyQuarterTurnsAndFlipsAreApplied) {
     }
 }
 
+// The sample aspect ratio widens or narrows the picture; a damaged header's ratio, however
+// large its terms, leaves the stored width.
+TEST(DisplayShape, SampleAspectRatioSetsTheWidth) {
+    const struct {
+        int sar_num, sar_den, width;
+    } rows[] = {
+        {4, 3, 2560},
+        {1, 2, 960},
+        {2060785639, 2060785638, 1920},  // near 1, terms near the int's end
+        {1, 100, 1920},                  // beyond 16:1
+        {0, 0, 1920},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(displayed_size(QSize(1920, 1080), r.sar_num, r.sar_den, DisplayTransform{}),
+                  QSize(r.width, 1080))
+            << r.sar_num << ":" << r.sar_den;
+}
+
 }  // namespace
