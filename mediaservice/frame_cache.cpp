@@ -8,12 +8,20 @@ void FrameCache::size_up(const AVFrame* frame) {
     constexpr int kLargeFrame = 640 * 360;
     small_ = frame->width * frame->height < kLargeFrame;
     fit();
-    // A few buffers made ready ahead in the background; the rest come as the cache fills (more
-    // made ready at once slow everything else down for a second, even at a low priority).
-    // Buffers of frames pushed out are kept for the next copies, up to the whole cache's
-    // worth: memory given back and asked for again costs a page fault a page.
-    constexpr int kReadyAhead = 8;
-    store_.reserve(frame, std::min(resting_ + 1, kReadyAhead), capacity_);
+    // Buffers made ready ahead in the background. For frames of 640 x 360 and more, about a
+    // second of a 1080p clip: the first step back across a keyframe fills that many, and memory
+    // never touched costs more than the decode. No more than 128 MB, and at least 8, so that a
+    // 2160p clip's open makes no more ready than 8, as small frames do (more made ready at once
+    // slow everything else down for a second, even at a low priority). The rest come as the
+    // cache fills. Buffers of frames pushed out are kept for the next copies, up to the whole
+    // cache's worth: memory given back and asked for again costs a page fault a page.
+    constexpr int kLeastReadyAhead = 8;
+    constexpr std::size_t kReadyAheadBytes = 128u << 20;
+    const std::size_t fill = kReadyAheadBytes / FrameStore::memory_for(frame);
+    const int ready_ahead =
+        small_ ? kLeastReadyAhead
+               : static_cast<int>(std::clamp<std::size_t>(fill, kLeastReadyAhead, 1 << 16));
+    store_.reserve(frame, std::min(resting_ + 1, ready_ahead), capacity_);
 }
 
 void FrameCache::fit() {
