@@ -129,10 +129,7 @@ TEST_F(ClipTimes, FilesHoldTheClipsRealTimesAndTheBallsVelocities) {
         ASSERT_EQ(write_clip(path.toStdString(), row.format,
                              [&](int k) { return ball_picture(BallMotion::Falling, real.at(k)); }),
                   "");
-        desk.open_answers.push_back(path);
-        main.mnuopen->trigger();
-        for (QPushButton* b : {main.Command1, main.Command2, main.Cmd_makimodoshi, main.Cmd_trans})
-            QTest::mouseClick(b, Qt::LeftButton);  // 再生, 一時停止, 巻き戻し, 画像転送→
+        open_onto_canvas(main, desk, path);
         if (*row.typed) {
             QApplication::setActiveWindow(&main);
             main.Text5->setFocus();

@@ -6,9 +6,11 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include "mainwindow/form1.h"
 #include "platform/picture_box.h"
 #include "platform/qt_desktop.h"
 #include "tests/support/scripted_desktop.h"
@@ -37,6 +39,16 @@ inline void answer_file_dialog(const QString& folder, const QString& name) {
         QTest::keyClicks(edit, name);
         QTest::keyClick(edit, Qt::Key_Return);
     });
+}
+
+// Opens `path` through the file menu, the scripted desktop answering its dialog, then, as a
+// user starts: 再生, 一時停止, 巻き戻し and 画像転送→, which brings the first frame onto the
+// canvas.
+inline void open_onto_canvas(Form1& main, ScriptedDesktop& desk, const QString& path) {
+    desk.open_answers.push_back(path);
+    main.mnuopen->trigger();
+    for (QPushButton* b : {main.Command1, main.Command2, main.Cmd_makimodoshi, main.Cmd_trans})
+        QTest::mouseClick(b, Qt::LeftButton);
 }
 
 // What a picture box shows.

@@ -61,11 +61,7 @@ TEST(RecoveryAfterKill, TheWorkSinceTheLastWriteComesBack) {
         Form1 window(Edition::Kinvora);
         wire_kinvora_windows(window);
         window.show();
-        desk.open_answers.push_back(clip);
-        window.mnuopen->trigger();
-        for (QPushButton* b :
-             {window.Command1, window.Command2, window.Cmd_makimodoshi, window.Cmd_trans})
-            QTest::mouseClick(b, Qt::LeftButton);
+        open_onto_canvas(window, desk, clip);
         for (int i = 0; i < 2; ++i)
             QTest::mouseClick(window.Picture3, Qt::LeftButton, {},
                               ball_on_canvas(*window.Picture3));

@@ -27,6 +27,7 @@
 #include "mediaservice/ffmpeg_media_service.h"
 #include "platform/picture_box.h"
 #include "tables/table_windows.h"
+#include "tests/editions/real_windows.h"
 #include "tests/support/scripted_desktop.h"
 #include "tools/ball_scene.h"
 #include "tools/clip_writer.h"
@@ -55,14 +56,7 @@ class TrackingAssistantTest : public ::testing::Test {
         set_video_service(nullptr);
     }
 
-    // Opens the clip through the file menu, plays, pauses, rewinds and brings frame 0 onto
-    // the canvas.
-    void open(const QString& path) {
-        desk.open_answers.push_back(path);
-        main.mnuopen->trigger();
-        for (QPushButton* b : {main.Command1, main.Command2, main.Cmd_makimodoshi, main.Cmd_trans})
-            QTest::mouseClick(b, Qt::LeftButton);
-    }
+    void open(const QString& path) { open_onto_canvas(main, desk, path); }
     // A press and release at a point of the canvas's drawing area, to a fraction of a pixel
     // (as a pointer on a scaled screen reports it).
     void click_canvas(QPointF at) {

@@ -97,15 +97,7 @@ class WorkFiles : public ::testing::Test {
                        [&](int k) { return ball_picture(BallMotion::Falling, double(k) / rate); }),
             "");
     }
-    // Opens the clip through the file menu, plays, pauses, rewinds and brings its first frame
-    // onto the canvas.
-    void open_clip(const QString& path) {
-        desk.open_answers.push_back(path);
-        main->mnuopen->trigger();
-        for (QPushButton* b :
-             {main->Command1, main->Command2, main->Cmd_makimodoshi, main->Cmd_trans})
-            QTest::mouseClick(b, Qt::LeftButton);
-    }
+    void open_clip(const QString& path) { open_onto_canvas(*main, desk, path); }
     void mark_ball(int times) {
         for (int i = 0; i < times; ++i)
             QTest::mouseClick(main->Picture3, Qt::LeftButton, {}, ball_on_canvas(*main->Picture3));
