@@ -119,6 +119,9 @@ Figures measure_figures(const BenchClip& clip, const std::vector<int>& targets, 
     const double interval_ms =
         measure_interval_floor(clip.path, keyframe - clip.format.gop, clip.format.gop);
     const ServiceTimings t = measure_service(clip.path, targets, keyframe);
+    if (std::getenv("KV_BENCH_TRACE"))
+        std::fprintf(stderr, "back over key: %.1f ms, its floor %.1f ms\n", t.back_over_key_ms,
+                     interval_ms);
     std::vector<double> seek_ratio;
     for (size_t k = 0; k < targets.size(); ++k)
         seek_ratio.push_back(t.seek_ms[k] / std::max(1e-3, floor.from_keyframe_ms[k]));
