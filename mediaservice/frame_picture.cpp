@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "mediaservice/frame_colours.h"
 #include "mediaservice/picture_pool.h"
 
 namespace {
@@ -58,8 +59,7 @@ const AVFrame* FramePicture::resized(const AVFrame* frame, QSize size, FrameScal
         }
     }
     // The colours of the frame go with it into the scaled one.
-    buffer->colorspace = frame->colorspace;
-    buffer->color_range = frame->color_range;
+    frame_colours::copy(frame, buffer.get());
     return scaler.scale(frame, buffer.get(), flags) ? buffer.get() : nullptr;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "mediaservice/frame_colours.h"
+
 extern "C" {
 #include <libavutil/opt.h>
 #include <libavutil/pixdesc.h>
@@ -24,12 +26,13 @@ ColourDetails colour_details(const AVFrame* source, const AVFrame* target) {
     const AVPixFmtDescriptor* out = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(target->format));
     if (!in || !out || (in->flags & AV_PIX_FMT_FLAG_RGB) || !(out->flags & AV_PIX_FMT_FLAG_RGB))
         return d;
-    switch (source->colorspace) {
+    const int matrix = frame_colours::matrix(source);
+    switch (matrix) {
         case AVCOL_SPC_BT709:
         case AVCOL_SPC_FCC:
         case AVCOL_SPC_SMPTE240M:
         case AVCOL_SPC_BT2020_NCL:
-            d.matrix = source->colorspace;
+            d.matrix = matrix;
             d.needed = true;
             break;
         case AVCOL_SPC_BT2020_CL:
@@ -41,7 +44,7 @@ ColourDetails colour_details(const AVFrame* source, const AVFrame* target) {
     }
     // The JPEG formats are full range to the scaler already.
     const bool jpeg_format = std::string_view(in->name).rfind("yuvj", 0) == 0;
-    if (source->color_range == AVCOL_RANGE_JPEG && !jpeg_format) {
+    if (frame_colours::range(source) == AVCOL_RANGE_JPEG && !jpeg_format) {
         d.full_range = 1;
         d.needed = true;
     }

@@ -150,10 +150,11 @@ TEST(FrameMemoryDeathTest, OverrunsAndUsesAfterReturnAreCaughtUnderTheSanitizer)
 namespace {
 
 // 10-bit frames as phones write them convert to the colours they stand for: their matrix (high
-// definition's) and their range (studio or full) are the frame's own.
+// definition's) and their range (studio or full) are the frame's own. A matrix code that a
+// damaged header made up converts as an unnamed one.
 TEST(FramePicture, TenBitFramesConvertByTheirOwnMatrixAndRange) {
     const struct {
-        AVColorSpace matrix;
+        int matrix;  // as the header's byte: not always a value of AVColorSpace
         AVColorRange range;
         int y, u, v;
         QRgb expected;
@@ -163,13 +164,14 @@ TEST(FramePicture, TenBitFramesConvertByTheirOwnMatrixAndRange) {
         {AVCOL_SPC_BT709, AVCOL_RANGE_JPEG, 1023, 512, 512, qRgb(255, 255, 255)},
         {AVCOL_SPC_UNSPECIFIED, AVCOL_RANGE_MPEG, 504, 512, 680, qRgb(195, 94, 128)},
         {AVCOL_SPC_BT709, AVCOL_RANGE_MPEG, 504, 512, 680, qRgb(203, 106, 128)},
+        {176, AVCOL_RANGE_MPEG, 504, 512, 680, qRgb(195, 94, 128)},
     };
     for (const auto& row : rows) {
         AvFramePtr frame(av_frame_alloc());
         frame->format = AV_PIX_FMT_YUV420P10LE;
         frame->width = 64;
         frame->height = 48;
-        frame->colorspace = row.matrix;
+        std::memcpy(&frame->colorspace, &row.matrix, sizeof row.matrix);
         frame->color_range = row.range;
         ASSERT_GE(av_frame_get_buffer(frame.get(), 64), 0);
         const int values[3] = {row.y, row.u, row.v};
