@@ -5,9 +5,11 @@
 #   tests/fuzz/run.sh 1800 fuzz_avi_walk    one target for half an hour
 #   KV_FUZZ_RUNS=1000000 tests/fuzz/run.sh 0 fuzz_cp932    a number of inputs instead of a time
 #
-# Long runs are best started under `nice -n 19`. The inputs that found something are left in
-# build-fuzz/crashes/; each crash found becomes a regression input under
-# tests/fuzz/regressions/TARGET/, which every run tries first.
+# Long runs are best started under `nice`. An input that takes longer than KV_FUZZ_TIMEOUT
+# seconds (10 unless told) counts as a hang; under `nice -n 19` beside a build at normal priority
+# the fuzzer may get no processor for that long, so give long runs beside other work a minute.
+# The inputs that found something are left in build-fuzz/crashes/; each crash found becomes a
+# regression input under tests/fuzz/regressions/TARGET/, which every run tries first.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . setup/packages.sh
@@ -45,7 +47,7 @@ for target in "${targets[@]}"; do
     # A target's dictionary, when it has one: the words of its input format.
     [ -f "tests/fuzz/$target.dict" ] && run_options+=(-dict="tests/fuzz/$target.dict")
     echo "== $target: ${KV_FUZZ_RUNS:-$seconds s}"
-    "$binary" "$corpus" "build-fuzz/seeds/$target" "${run_options[@]}" -timeout=10 -rss_limit_mb=4096 \
+    "$binary" "$corpus" "build-fuzz/seeds/$target" "${run_options[@]}" -timeout="${KV_FUZZ_TIMEOUT:-10}" -rss_limit_mb=4096 \
         -artifact_prefix="build-fuzz/crashes/$target-" -print_final_stats=1
 done
 echo "fuzz: ${#targets[@]} passed, 0 failed"
