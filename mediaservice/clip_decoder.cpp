@@ -72,7 +72,11 @@ int longest_interval(const FrameIndex& index) {
 
 }  // namespace
 
-ClipDecoder::~ClipDecoder() = default;
+ClipDecoder::~ClipDecoder() {
+    // The decoder's frames lie in the cache's memory: it goes first.
+    ahead_.reset();
+    codec_.reset();
+}
 
 ClipDecoder::OpenResult ClipDecoder::open(const std::string& path) {
     OpenResult result;
@@ -179,6 +183,7 @@ AvCodecContextPtr ClipDecoder::open_codec(int threads) {
     if (!context || avcodec_parameters_to_context(context.get(), par) < 0) return nullptr;
     context->thread_count = threads;
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    cache_.decode_into(context.get());
     if (avcodec_open2(context.get(), codec, nullptr) < 0) return nullptr;
     return context;
 }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 void FrameCache::size_up(const AVFrame* frame) {
-    frame_bytes_ = FrameStore::memory_for(frame) + sizeof(AVFrame);
+    frame_bytes_ = store_.memory_for(frame) + sizeof(AVFrame);
     constexpr int kLargeFrame = 640 * 360;
     small_ = frame->width * frame->height < kLargeFrame;
     fit();
@@ -12,16 +12,19 @@ void FrameCache::size_up(const AVFrame* frame) {
     // second of a 1080p clip: the first step back across a keyframe fills that many, and memory
     // never touched costs more than the decode. No more than 128 MB, and at least 8, so that a
     // 2160p clip's open makes no more ready than 8, as small frames do (more made ready at once
-    // slow everything else down for a second, even at a low priority). The rest come as the
-    // cache fills. Buffers of frames pushed out are kept for the next copies, up to the whole
-    // cache's worth: memory given back and asked for again costs a page fault a page.
+    // slow everything else down for a second, even at a low priority). The rest are made ready
+    // after them, at a gentler pace, so that the first step back across a keyframe finds them.
+    // Buffers of frames pushed out are kept for the next frames, up to the whole cache's worth:
+    // memory given back and asked for again costs a page fault a page.
     constexpr int kLeastReadyAhead = 8;
     constexpr std::size_t kReadyAheadBytes = 128u << 20;
-    const std::size_t fill = kReadyAheadBytes / FrameStore::memory_for(frame);
+    const std::size_t fill = kReadyAheadBytes / store_.memory_for(frame);
     const int ready_ahead =
         small_ ? kLeastReadyAhead
                : static_cast<int>(std::clamp<std::size_t>(fill, kLeastReadyAhead, 1 << 16));
-    store_.reserve(frame, std::min(resting_ + 1, ready_ahead), capacity_);
+    // In all, a buffer for every frame the cache holds and for those the decoder holds on to.
+    constexpr int kDecoderHolds = 8;
+    store_.reserve(frame, std::min(resting_ + 1, ready_ahead), capacity_ + kDecoderHolds);
 }
 
 void FrameCache::fit() {
@@ -70,11 +73,12 @@ void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     // Pictures for the frames the next steps come to, not for the whole of a long group.
     const bool on_the_way = use != Use::playing && number != near && near - number < resting_;
     const QSize picture = on_the_way ? picture_size_ : QSize();
-    // A small frame is copied here when a buffer is ready for it: that costs less than handing
+    // A frame decoded into the store's memory is only referred to, here. Of other decoders, a
+    // small frame is copied here when a buffer is ready for it: that costs less than handing
     // it over (a step back across a keyframe at 320 x 240 took a fifth longer handing its
     // frames over). Memory yet to be touched costs more than the decode, and is left to the
     // copying thread.
-    if (small_ && store_.has_spare())
+    if ((small_ && store_.has_spare()) || store_.holds(frame))
         frames_.emplace(number, copier_.copy_here(frame, picture));
     else if (!hand_over(number, frame, picture, use))
         return;

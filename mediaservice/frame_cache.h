@@ -34,6 +34,9 @@ class FrameCache {
     const AVFrame* find(int number);
     // The frame when its copy is made already, or nullptr.
     const AVFrame* find_ready(int number);
+    // Makes the decoder (not yet opened) decode into the cache's memory where it can, so that
+    // keeping its frames copies nothing. The decoder must go before the cache.
+    void decode_into(AVCodecContext* codec) { store_.decode_into(codec); }
     // The size of the pictures made with the copies; empty for none.
     void set_picture_size(QSize size);
     // The frame's picture of `size`, made with its copy (waiting for it) or kept when the frame

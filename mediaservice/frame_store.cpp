@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <algorithm>
+#include <chrono>
 
 #include <cstdlib>
 #include <cstring>
@@ -44,17 +45,23 @@ FrameStore::~FrameStore() {
 }
 
 void FrameStore::stop_preparing() {
-    stop_ = true;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    taken_.notify_all();
     if (preparer_.joinable()) preparer_.join();
 }
 
-void FrameStore::reserve(const AVFrame* frame, int count, int most_spare) {
-    const std::size_t size = bytes_for(frame);
+void FrameStore::reserve(const AVFrame* frame, int count, int most) {
+    const std::size_t size = size_for(frame);
     if (size == 0 || count <= 0 || preparer_.joinable()) return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (size_ != size) alive_ = 0;
         size_ = size;
-        most_spare_ = static_cast<std::size_t>(std::max(count, most_spare));
+        most_ = static_cast<std::size_t>(std::max(count, most));
+        most_spare_ = most_;
     }
     preparer_ = std::thread([this, size, count] { prepare(size, count); });
 }
@@ -62,9 +69,23 @@ void FrameStore::reserve(const AVFrame* frame, int count, int most_spare) {
 void FrameStore::prepare(std::size_t size, int count) {
     // Only with time to spare: on Linux the priority is the calling thread's own.
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 19);
-    for (int k = 0; k < count && !stop_; ++k) {
+    for (int k = 0;; ++k) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            // Past the first ones, at about a gigabyte a second: memory made ready at full speed
+            // slows everything else down, even at the lowest priority.
+            const auto pause = std::chrono::microseconds(size / 1024);
+            if (k >= count) taken_.wait_for(lock, pause, [&] { return stop_.load(); });
+            taken_.wait(lock, [&] { return stop_ || size_ != size || alive_ < most_; });
+            if (stop_ || size_ != size) return;
+            ++alive_;
+        }
         std::uint8_t* data = allocate(size);
-        if (!data) return;
+        if (!data) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (size_ == size) --alive_;
+            return;
+        }
         // The pages are the kernel's to find now, not later: one write a page is enough. On a
         // busy machine this thread, at the lowest priority, takes long over a large buffer, and
         // closing the clip waits for it: it looks for the stop every megabyte.
@@ -81,7 +102,7 @@ void FrameStore::prepare(std::size_t size, int count) {
         }
         prepared_bytes_ = static_cast<std::size_t>(k + 1) * size;
         std::lock_guard<std::mutex> lock(mutex_);
-        if (size_ != size || spare_.size() >= static_cast<std::size_t>(count)) {
+        if (size_ != size) {
             release(data);
             return;
         }
@@ -96,19 +117,29 @@ std::size_t FrameStore::bytes_for(const AVFrame* frame) {
     return size < 0 ? 0 : (static_cast<std::size_t>(size) + 2 * kAlign - 1) / kAlign * kAlign;
 }
 
-std::size_t FrameStore::memory_for(const AVFrame* frame) {
-    return frame_memory_size(bytes_for(frame) + kAlign);
+std::size_t FrameStore::memory_for(const AVFrame* frame) const {
+    return frame_memory_size(size_for(frame) + kAlign);
+}
+
+bool FrameStore::holds(const AVFrame* frame) const {
+    return frame->buf[0] && !frame->buf[1] && av_buffer_get_opaque(frame->buf[0]) == this;
+}
+
+std::size_t FrameStore::size_for(const AVFrame* frame) const {
+    return holds(frame) ? frame->buf[0]->size : bytes_for(frame);
 }
 
 void FrameStore::give_back(void* store, std::uint8_t* data) {
     auto* self = static_cast<FrameStore*>(store);
     std::lock_guard<std::mutex> lock(self->mutex_);
-    if (size_of(data) == self->size_ && self->spare_.size() < self->most_spare_) {
+    const bool this_size = size_of(data) == self->size_;
+    if (this_size && self->spare_.size() < self->most_spare_) {
         mark_spare(data, self->size_);
         self->spare_.push_back(data);
-    } else {
-        release(data);
+        return;
     }
+    if (this_size) --self->alive_;
+    release(data);
 }
 
 bool FrameStore::has_spare() {
@@ -124,23 +155,32 @@ AVBufferRef* FrameStore::buffer(std::size_t size) {
             for (std::uint8_t* spare : spare_) release(spare);
             spare_.clear();
             size_ = size;
+            alive_ = 0;
         }
         if (!spare_.empty()) {
             data = spare_.back();
             spare_.pop_back();
             mark_in_use(data, size);
+        } else {
+            ++alive_;
         }
     }
+    taken_.notify_one();
     if (!data) {
         data = allocate(size);
-        if (!data) return nullptr;
+        if (!data) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (size == size_) --alive_;
+            return nullptr;
+        }
     }
     AVBufferRef* ref = av_buffer_create(data, size, &FrameStore::give_back, this, 0);
-    if (!ref) release(data);
+    if (!ref) give_back(this, data);
     return ref;
 }
 
 AvFramePtr FrameStore::copy(const AVFrame* frame) {
+    if (holds(frame)) return AvFramePtr(av_frame_clone(frame));
     const std::size_t size = bytes_for(frame);
     if (size == 0) return nullptr;
     AvFramePtr out(av_frame_alloc());

@@ -115,6 +115,78 @@ TEST(FrameStore, StopsPreparingPartWayThroughALargeBuffer) {
     EXPECT_FALSE(store.has_spare());
 }
 
+// Past the buffers made ready at once, more are made as they are taken, up to the most asked.
+TEST(FrameStore, KeepsBuffersReadyUpToTheMostAsked) {
+    const AvFramePtr frame = blank_frame(640, 360);
+    const std::size_t one = FrameStore::bytes_for(frame.get());
+    FrameStore store;
+    store.reserve(frame.get(), 1, 3);
+    for (int wait = 0; wait < 5000 && store.prepared_bytes() < 3 * one; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(store.prepared_bytes(), 3 * one);
+    std::vector<AvFramePtr> copies;
+    for (int k = 0; k < 3; ++k) copies.push_back(store.copy(frame.get()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(store.prepared_bytes(), 3 * one) << "three are in use: no more are made";
+}
+
+// A frame of a grey ramp, encoded with MPEG-4 and decoded into `store`'s memory, or into the
+// decoder's own when there is none.
+AvFramePtr decoded_ramp(QSize size, FrameStore* store) {
+    const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
+    const AVCodec* decoder = avcodec_find_decoder(AV_CODEC_ID_MPEG4);
+    AvCodecContextPtr in(avcodec_alloc_context3(encoder)), out(avcodec_alloc_context3(decoder));
+    in->width = out->width = size.width();
+    in->height = out->height = size.height();
+    in->pix_fmt = AV_PIX_FMT_YUV420P;
+    in->time_base = {1, 30};
+    if (store) store->decode_into(out.get());
+    if (avcodec_open2(in.get(), encoder, nullptr) < 0 ||
+        avcodec_open2(out.get(), decoder, nullptr) < 0)
+        return nullptr;
+    AvFramePtr picture = blank_frame(size.width(), size.height());
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            picture->data[0][y * picture->linesize[0] + x] = static_cast<std::uint8_t>(x + 3 * y);
+    for (int plane : {1, 2})
+        std::memset(picture->data[plane], 128, picture->linesize[plane] * size.height() / 2);
+    picture->pts = 0;
+    AvPacketPtr packet(av_packet_alloc());
+    AvFramePtr frame(av_frame_alloc());
+    if (avcodec_send_frame(in.get(), picture.get()) < 0 ||
+        avcodec_send_frame(in.get(), nullptr) < 0 ||
+        avcodec_receive_packet(in.get(), packet.get()) < 0 ||
+        avcodec_send_packet(out.get(), packet.get()) < 0 ||
+        avcodec_send_packet(out.get(), nullptr) < 0 ||
+        avcodec_receive_frame(out.get(), frame.get()) < 0)
+        return nullptr;
+    return frame;
+}
+
+// A decoder told to decode into the store puts its frames in the store's memory, aligned as
+// its vector code needs, with the same pictures as in its own; keeping one copies nothing.
+TEST(FrameStore, DecodersDecodeIntoItAndKeepingAFrameCopiesNothing) {
+    for (QSize size : {QSize(100, 76), QSize(1920, 1080)}) {
+        FrameStore store;
+        const AvFramePtr own = decoded_ramp(size, nullptr);
+        const AvFramePtr frame = decoded_ramp(size, &store);
+        ASSERT_TRUE(own && frame);
+        EXPECT_FALSE(store.holds(own.get()));
+        ASSERT_TRUE(store.holds(frame.get()));
+        for (int plane = 0; plane < 3; ++plane) {
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(frame->data[plane]) % 64, 0u);
+            EXPECT_EQ(frame->linesize[plane] % 64, 0);
+            const int rows = plane ? size.height() / 2 : size.height();
+            const int bytes = plane ? size.width() / 2 : size.width();
+            for (int y = 0; y < rows; ++y)
+                ASSERT_EQ(0, std::memcmp(frame->data[plane] + y * frame->linesize[plane],
+                                         own->data[plane] + y * own->linesize[plane], bytes))
+                    << size.width() << " plane " << plane << " row " << y;
+        }
+        EXPECT_EQ(store.copy(frame.get())->data[0], frame->data[0]);
+    }
+}
+
 // Under the address sanitizer (GCC's or clang's), a write past a picture's memory, or into
 // memory that waits in a spare list, stops the program.
 TEST(FrameMemoryDeathTest, OverrunsAndUsesAfterReturnAreCaughtUnderTheSanitizer) {
