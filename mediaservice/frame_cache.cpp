@@ -5,7 +5,6 @@
 
 void FrameCache::size_up(const AVFrame* frame) {
     frame_bytes_ = store_.memory_for(frame) + sizeof(AVFrame);
-    constexpr int kLargeFrame = 640 * 360;
     small_ = frame->width * frame->height < kLargeFrame;
     fit();
     // Buffers made ready ahead in the background. For frames of 640 x 360 and more, about a
@@ -25,6 +24,12 @@ void FrameCache::size_up(const AVFrame* frame) {
     // In all, a buffer for every frame the cache holds and for those the decoder holds on to.
     constexpr int kDecoderHolds = 8;
     store_.reserve(frame, std::min(resting_ + 1, ready_ahead), capacity_ + kDecoderHolds);
+}
+
+void FrameCache::decode_into(AVCodecContext* codec) {
+    // A small frame costs less to copy than for the decoder to write into memory out of the
+    // processor's cache (a step back across a keyframe at 320 x 240 took a tenth longer).
+    if (codec->width * codec->height >= kLargeFrame) store_.decode_into(codec);
 }
 
 void FrameCache::fit() {
@@ -73,8 +78,8 @@ void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     // Pictures for the frames the next steps come to, not for the whole of a long group.
     const bool on_the_way = use != Use::playing && number != near && near - number < resting_;
     const QSize picture = on_the_way ? picture_size_ : QSize();
-    // A frame decoded into the store's memory is only referred to, here. Of other decoders, a
-    // small frame is copied here when a buffer is ready for it: that costs less than handing
+    // A frame decoded into the store's memory is only referred to, here. A small frame is
+    // copied here when a buffer is ready for it: that costs less than handing
     // it over (a step back across a keyframe at 320 x 240 took a fifth longer handing its
     // frames over). Memory yet to be touched costs more than the decode, and is left to the
     // copying thread.

@@ -34,9 +34,10 @@ class FrameCache {
     const AVFrame* find(int number);
     // The frame when its copy is made already, or nullptr.
     const AVFrame* find_ready(int number);
-    // Makes the decoder (not yet opened) decode into the cache's memory where it can, so that
-    // keeping its frames copies nothing. The decoder must go before the cache.
-    void decode_into(AVCodecContext* codec) { store_.decode_into(codec); }
+    // Makes the decoder (not yet opened) decode frames of 640 x 360 and more into the cache's
+    // memory where it can, so that keeping them copies nothing. The decoder must go before the
+    // cache.
+    void decode_into(AVCodecContext* codec);
     // The size of the pictures made with the copies; empty for none.
     void set_picture_size(QSize size);
     // The frame's picture of `size`, made with its copy (waiting for it) or kept when the frame
@@ -56,6 +57,8 @@ class FrameCache {
     }
 
   private:
+    // Frames smaller than this are copied where they are decoded (see put).
+    static constexpr int kLargeFrame = 640 * 360;
     void size_up(const AVFrame* frame);
     // How many frames fit, with a picture each.
     void fit();
