@@ -79,10 +79,9 @@ void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     const bool on_the_way = use != Use::playing && number != near && near - number < resting_;
     const QSize picture = on_the_way ? picture_size_ : QSize();
     // A frame decoded into the store's memory is only referred to, here. A small frame is
-    // copied here when a buffer is ready for it: that costs less than handing
-    // it over (a step back across a keyframe at 320 x 240 took a fifth longer handing its
-    // frames over). Memory yet to be touched costs more than the decode, and is left to the
-    // copying thread.
+    // copied here when a buffer is ready for it: that costs less than handing it over (a step
+    // back across a keyframe at 320 x 240 took a fifth longer handing its frames over). Memory
+    // yet to be touched costs more than the decode, and is left to the copying thread.
     if ((small_ && store_.has_spare()) || store_.holds(frame))
         frames_.emplace(number, copier_.copy_here(frame, picture));
     else if (!hand_over(number, frame, picture, use))

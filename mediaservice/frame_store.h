@@ -70,7 +70,7 @@ class FrameStore {
     std::size_t size_ = 0;           // the size of the spare buffers
     std::size_t most_spare_ = 8;
     std::size_t alive_ = 0;  // buffers of that size in use or spare
-    std::size_t most_ = 0;   // how many the preparing thread makes that many up to
+    std::size_t most_ = 0;   // the preparing thread stops when this many are alive
     std::vector<std::uint8_t*> spare_;
     std::atomic<bool> stop_{false};
     std::atomic<std::size_t> prepared_bytes_{0};
