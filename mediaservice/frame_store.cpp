@@ -16,11 +16,6 @@ extern "C" {
 #include <libavutil/imgutils.h>
 }
 
-namespace {
-// Alignment of the pictures; the size of a buffer is kept in the block just before it.
-constexpr int kAlign = 64;
-}  // namespace
-
 std::uint8_t* FrameStore::allocate(std::size_t size) {
     std::uint8_t* block = allocate_frame_memory(kAlign, size + kAlign);
     if (!block) return nullptr;

@@ -50,6 +50,10 @@ class FrameStore {
     std::size_t memory_for(const AVFrame* frame) const;
 
   private:
+    // Pictures and their planes start on this boundary, as the widest vector instructions want;
+    // the size of a buffer is kept in the block just before it.
+    static constexpr int kAlign = 64;
+
     AVBufferRef* buffer(std::size_t size);
     // The decoder's request for a frame's memory (AVCodecContext::get_buffer2).
     static int decoder_buffer(AVCodecContext* codec, AVFrame* frame, int flags);

@@ -9,11 +9,6 @@ extern "C" {
 }
 
 namespace {
-// Planes start on this boundary, as the widest vector instructions want.
-constexpr std::size_t kPlaneAlign = 64;
-// Room after each plane for the decoders' reads past its end.
-constexpr std::size_t kPlanePadding = 16 + kPlaneAlign;
-
 // Whether the store can hold the decoder's frames of this format: plain pictures in memory.
 bool plain_pictures(const AVCodecContext* codec, AVPixelFormat format) {
     const AVPixFmtDescriptor* pixels = av_pix_fmt_desc_get(format);
@@ -41,16 +36,17 @@ int FrameStore::decoder_buffer(AVCodecContext* codec, AVFrame* frame, int flags)
         if (av_image_fill_linesizes(lines, format, width) < 0) return AVERROR(EINVAL);
         aligned = true;
         for (int i = 0; i < 4; ++i)
-            aligned = aligned && lines[i] % std::max(line_align[i], int(kPlaneAlign)) == 0;
+            aligned = aligned && lines[i] % std::max(line_align[i], kAlign) == 0;
     }
     ptrdiff_t strides[4] = {lines[0], lines[1], lines[2], lines[3]};
     std::size_t sizes[4] = {};
     if (av_image_fill_plane_sizes(sizes, format, height, strides) < 0) return AVERROR(EINVAL);
+    // Room after each plane for the decoders' reads past its end.
+    constexpr std::size_t kPlanePadding = 16 + kAlign;
     std::size_t offsets[4] = {}, total = 0;
     for (int i = 0; i < 4; ++i) {
         offsets[i] = total;
-        if (sizes[i] > 0)
-            total += (sizes[i] + kPlanePadding + kPlaneAlign - 1) / kPlaneAlign * kPlaneAlign;
+        if (sizes[i] > 0) total += (sizes[i] + kPlanePadding + kAlign - 1) / kAlign * kAlign;
     }
     AVBufferRef* buffer = static_cast<FrameStore*>(codec->opaque)->buffer(total);
     if (!buffer) return AVERROR(ENOMEM);
