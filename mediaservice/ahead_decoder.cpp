@@ -1,14 +1,13 @@
 #include "mediaservice/ahead_decoder.h"
 
+#include "mediaservice/decoder_setup.h"
+
 std::unique_ptr<AheadDecoder> AheadDecoder::start(const AVCodecParameters* parameters,
                                                   int workers) {
     std::unique_ptr<AheadDecoder> ahead(new AheadDecoder);
-    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
-    for (int k = 0; k < workers && codec; ++k) {
-        AvCodecContextPtr context(avcodec_alloc_context3(codec));
-        if (!context || avcodec_parameters_to_context(context.get(), parameters) < 0) break;
-        context->thread_count = 1;
-        if (avcodec_open2(context.get(), codec, nullptr) < 0) break;
+    for (int k = 0; k < workers; ++k) {
+        AvCodecContextPtr context = new_decoder(parameters, 1);
+        if (!context || avcodec_open2(context.get(), nullptr, nullptr) < 0) break;
         ahead->codecs_.push_back(std::move(context));
     }
     if (ahead->codecs_.empty()) return nullptr;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <system_error>
 
+#include "mediaservice/decoder_setup.h"
 #include "mediaservice/keyframe_sniffer.h"
 
 extern "C" {
@@ -177,14 +178,10 @@ void ClipDecoder::drop_unfinished_tail() {
 
 AvCodecContextPtr ClipDecoder::open_codec(int threads) {
     ++decoder_opens_;
-    const AVCodecParameters* par = format_->streams[stream_]->codecpar;
-    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
-    AvCodecContextPtr context(codec ? avcodec_alloc_context3(codec) : nullptr);
-    if (!context || avcodec_parameters_to_context(context.get(), par) < 0) return nullptr;
-    context->thread_count = threads;
-    context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    AvCodecContextPtr context = new_decoder(format_->streams[stream_]->codecpar, threads);
+    if (!context) return nullptr;
     cache_.decode_into(context.get());
-    if (avcodec_open2(context.get(), codec, nullptr) < 0) return nullptr;
+    if (avcodec_open2(context.get(), nullptr, nullptr) < 0) return nullptr;
     return context;
 }
 

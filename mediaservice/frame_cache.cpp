@@ -67,7 +67,15 @@ void FrameCache::keep_picture(int number, const QImage& picture) {
 
 void FrameCache::put(int number, const AVFrame* frame, int near, Use use) {
     if (frame_limit_ <= 0 || frames_.count(number)) return;
-    if (frame_bytes_ == 0) size_up(frame);
+    if (frame_bytes_ == 0) {
+        size_up(frame);
+    } else if (const std::size_t bytes = store_.memory_for(frame) + sizeof(AVFrame);
+               bytes > frame_bytes_) {
+        // Frames larger than the first (a damaged clip, or a recording whose size grows):
+        // the budget counts every frame at the largest size, so it holds in bytes.
+        frame_bytes_ = bytes;
+        fit();
+    }
     int most = use == Use::stepping_back ? capacity_ : resting_;
     // On the way to `near`, a frame this far before it would be pushed out before it is reached.
     if (near - number >= most) return;

@@ -37,8 +37,9 @@ for target in "${targets[@]}"; do
     binary=build-fuzz/tests/fuzz/$target
     regressions=tests/fuzz/regressions/$target
     if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
+        # Read as a corpus, not one by one, so that the hang limit holds for them too.
         echo "== $target: regression inputs"
-        "$binary" "$regressions"/*
+        "$binary" "$regressions" -runs=0 -timeout="${KV_FUZZ_TIMEOUT:-10}"
     fi
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mediaservice/address_sanitizer.h"
+#include "mediaservice/frame_cache.h"
 #include "mediaservice/frame_memory.h"
 #include "mediaservice/frame_picture.h"
 #include "mediaservice/frame_store.h"
@@ -185,6 +186,20 @@ TEST(FrameStore, DecodersDecodeIntoItAndKeepingAFrameCopiesNothing) {
         }
         EXPECT_EQ(store.copy(frame.get())->data[0], frame->data[0]);
     }
+}
+
+// The cache counts its frames at the size of the first one kept; frames that come larger after
+// it (a damaged clip, a recording whose size grows) must not take it past its bytes.
+TEST(FrameCache, StaysWithinItsBytesWhenLaterFramesAreLarger) {
+    constexpr std::size_t kBudget = 16u << 20;
+    FrameCache cache(kBudget, 40, 40);
+    cache.put(0, blank_frame(64, 48).get(), 0, FrameCache::Use::stepping_back);
+    const AvFramePtr large = blank_frame(1280, 720);
+    for (int number = 1; number <= 30; ++number)
+        cache.put(number, large.get(), number, FrameCache::Use::stepping_back);
+    EXPECT_GE(cache.size(), 5u);
+    EXPECT_LE(cache.size() * FrameStore::bytes_for(large.get()), kBudget);
+    EXPECT_NE(cache.find(30), nullptr);
 }
 
 // Under the address sanitizer (GCC's or clang's), a write past a picture's memory, or into
