@@ -11,7 +11,7 @@ AvCodecContextPtr new_decoder(const AVCodecParameters* parameters, int threads) 
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     // 8K, as the largest cameras film it.
     constexpr std::int64_t kLargestCameraFrame = std::int64_t{8192} * 4320;
-    context->max_pixels = std::max(kLargestCameraFrame,
-                                   std::int64_t{parameters->width} * parameters->height);
+    context->max_pixels =
+        std::max(kLargestCameraFrame, std::int64_t{parameters->width} * parameters->height);
     return context;
 }
